@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that Vantrel needs, when they are missing.
+# Usage: scripts/deps.sh [build|test|sanitize|shots|bench]...
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core)
+for need in "$@"; do
+    case "$need" in
+        build|test) ;;
+        run) packages+=(fonts-noto-color-emoji) ;;
+        sanitize) packages+=(clang-14 libclang-rt-14-dev) ;;
+        shots) packages+=(xvfb xauth imagemagick fonts-noto-color-emoji) ;;
+        bench) packages+=(libbenchmark-dev hyperfine xvfb xauth) ;;
+        *) echo "deps.sh: unknown need '$need'" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Please install as root: ${missing[*]}" >&2; exit 1; }
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
