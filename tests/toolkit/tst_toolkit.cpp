@@ -1,0 +1,219 @@
+#include "common/GuiTestMain.h"
+
+#include "errors/CatchClause.h"
+#include "errors/ErrorHandling.h"
+#include "errors/winReportError.h"
+#include "toolkit/Controls.h"
+#include "toolkit/DateTime.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/SpecialFolder.h"
+#include "toolkit/System.h"
+#include "toolkit/Window.h"
+
+#include <QApplication>
+#include <QPointer>
+
+class TestToolkit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void textChangedRunsForEveryRealChangeOnly()
+    {
+        Toolkit::TextField field;
+        QStringList seen;
+        field.TextChanged = [&] { seen.append(field.Text()); };
+        field.setTextValue(QStringLiteral("abc"));
+        field.setTextValue(QStringLiteral("abc"));
+        QTest::keyClicks(&field, QStringLiteral("d"));
+        QCOMPARE(seen, (QStringList{QStringLiteral("abc"), QStringLiteral("abcd")}));
+    }
+
+    void nestedTextChangedRunsBeforeTheWriterContinues()
+    {
+        Toolkit::TextField field;
+        QStringList order;
+        field.TextChanged = [&] {
+            order.append(QStringLiteral("enter ") + field.Text());
+            if (field.Text().contains(QLatin1Char(' ')))
+                field.setTextValue(QString(field.Text()).remove(QLatin1Char(' ')));
+            order.append(QStringLiteral("leave ") + field.Text());
+        };
+        QTest::keyClicks(&field, QStringLiteral("a b"));
+        // The blank is removed by a nested run that completes before the outer one goes on.
+        QCOMPARE(order, (QStringList{QStringLiteral("enter a"), QStringLiteral("leave a"),
+                                     QStringLiteral("enter a "), QStringLiteral("enter a"),
+                                     QStringLiteral("leave a"), QStringLiteral("leave a"),
+                                     QStringLiteral("enter ab"), QStringLiteral("leave ab")}));
+    }
+
+    void anchorsApplyOnResize_data()
+    {
+        QTest::addColumn<int>("anchors");
+        QTest::addColumn<QRect>("expected");
+        const QRect frame(20, 30, 100, 50);
+        QTest::newRow("top-left stays") << int(Toolkit::AnchorTopLeft) << frame;
+        QTest::newRow("left+right stretches") << int(Toolkit::AnchorLeft | Toolkit::AnchorTop | Toolkit::AnchorRight)
+                                              << QRect(20, 30, 200, 50);
+        QTest::newRow("right moves") << int(Toolkit::AnchorTop | Toolkit::AnchorRight) << QRect(120, 30, 100, 50);
+        QTest::newRow("bottom moves") << int(Toolkit::AnchorLeft | Toolkit::AnchorBottom) << QRect(20, 90, 100, 50);
+        QTest::newRow("all stretch") << int(Toolkit::AnchorAll) << QRect(20, 30, 200, 110);
+    }
+
+    void anchorsApplyOnResize()
+    {
+        QFETCH(int, anchors);
+        QFETCH(QRect, expected);
+        Toolkit::ContentArea area(QSize(400, 300));
+        QWidget control;
+        area.place(&control, QRect(20, 30, 100, 50), anchors);
+        area.show();
+        area.resize(500, 360);
+        QCOMPARE(control.geometry(), expected);
+        area.resize(400, 300);
+        QCOMPARE(control.geometry(), QRect(20, 30, 100, 50));
+    }
+
+    void windowSizeIsTheContentArea()
+    {
+        Toolkit::DocumentWindow window(QSize(1000, 800));
+        window.setContentMinimumSize(QSize(800, 600));
+        window.setContentMaximumSize(QSize(2500, 3000));
+        window.show();
+        QCOMPARE(window.Width(), 1000);
+        QCOMPARE(window.Height(), 800);
+        window.setWidth(1400);
+        window.setHeight(900);
+        QCOMPARE(window.Width(), 1400);
+        QCOMPARE(window.Height(), 900);
+        window.setWidth(100);
+        window.setHeight(100);
+        QCOMPARE(window.Width(), 800);
+        QCOMPARE(window.Height(), 600);
+        window.setLeft(40);
+        window.setTop(50);
+        QCOMPARE(window.Left(), 40);
+        QCOMPARE(window.Top(), 50);
+    }
+
+    void menuHandlersByName()
+    {
+        Toolkit::DocumentWindow window(QSize(200, 100));
+        int calls = 0;
+        window.AddMenuHandler(QStringLiteral("SampleSampleOne"), [&] { ++calls; return true; });
+        QVERIFY(window.HandleMenuItem(QStringLiteral("SampleSampleOne")));
+        QVERIFY(!window.HandleMenuItem(QStringLiteral("SampleSampleTwo")));
+        QCOMPARE(calls, 1);
+    }
+
+    void modalWatcherClosesWhatTheTestLeavesOpen()
+    {
+        int seen = 0;
+        Toolkit::ModalWatcher watcher([&](QWidget *w) {
+            ++seen;
+            QVERIFY(w->isVisible());
+        });
+        Toolkit::ModalWindow window(QSize(300, 200));
+        window.ShowModal();
+        QCOMPARE(seen, 1);
+        QVERIFY(!window.isVisible());
+    }
+
+    void reportWindowShowsTheReport()
+    {
+        auto previous = ErrorHandling::setReportOpener(nullptr);
+        winReportError::installAsReportOpener();
+        const HandlerId id{"winMain", "pbHelp1", "Pressed", HandlerKind::ControlEvent, ClauseForm::Reported};
+        Guard(id, [] { throw NilObjectException(QStringLiteral("first")); });
+        Guard(id, [] { throw NilObjectException(QStringLiteral("second")); });
+        QList<winReportError *> windows;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *r = qobject_cast<winReportError *>(w); r && r->isVisible())
+                windows.append(r);
+        }
+        QCOMPARE(windows.size(), 2);
+        winReportError *first = windows.at(0);
+        QCOMPARE(first->windowTitle(), QStringLiteral("Oops! Error Message"));
+        QCOMPARE(first->Width(), 424);
+        QCOMPARE(first->Height(), 200);
+        QVERIFY(first->labMessage()->Text().startsWith(QStringLiteral("NilObjectException in winMain.pbHelp1.Pressed\n\n")));
+        QCOMPARE(first->labMessage()->geometry(), QRect(20, 20, 384, 160));
+        first->setWidth(524);
+        first->setHeight(300);
+        QCOMPARE(first->labMessage()->geometry(), QRect(20, 20, 484, 260));
+        first->setWidth(50);
+        QCOMPARE(first->Width(), 200);
+        QPointer<winReportError> second = windows.at(1);
+        first->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(second && second->isVisible());
+        second->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ErrorHandling::setReportOpener(previous);
+    }
+
+    void reportWindowConstructorFailureIsBounded()
+    {
+        auto previous = ErrorHandling::setReportOpener(nullptr);
+        winReportError::installAsReportOpener();
+        Toolkit::MessageRecorder rec;
+        const HandlerId id{"Help", "", "ShowHelp", HandlerKind::ModuleMethod, ClauseForm::Reported};
+
+        // One failure: the report of the constructor shows its three lines twice.
+        winReportError::failNextConstructionsForTests(1);
+        Guard(id, [] { throw IOException(QStringLiteral("x"), 3); });
+        QString text;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *r = qobject_cast<winReportError *>(w); r && r->isVisible() && r->labMessage()) {
+                text = r->labMessage()->Text();
+                r->close();
+            }
+        }
+        QCOMPARE(text.count(QStringLiteral("ERROR CODE: ")), 2);
+        QVERIFY(text.startsWith(QStringLiteral("UnsupportedOperationException in winReportError.Constructor\n\n"
+                                               "WINDOW: winReportError\nMETHOD: Constructor\n")));
+        QVERIFY(rec.messages.isEmpty());
+
+        // Failing every time: falls back to the message box instead of recursing.
+        winReportError::failNextConstructionsForTests(1000);
+        Guard(id, [] { throw IOException(QStringLiteral("x"), 3); });
+        winReportError::failNextConstructionsForTests(0);
+        QCOMPARE(rec.messages, QStringList{QStringLiteral("HandleException Error")});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ErrorHandling::setReportOpener(previous);
+    }
+
+    void specialFoldersLieInTheTestHome()
+    {
+        QCOMPARE(Toolkit::SpecialFolder::UserHome(), QDir::cleanPath(TestHome::path()));
+        QCOMPARE(Toolkit::SpecialFolder::Desktop(), QDir::cleanPath(TestHome::path() + QStringLiteral("/Desktop")));
+        QCOMPARE(Toolkit::SpecialFolder::Documents(), QDir::cleanPath(TestHome::path() + QStringLiteral("/Documents")));
+        QCOMPARE(Toolkit::SpecialFolder::ApplicationData(),
+                 QDir::cleanPath(TestHome::path() + QStringLiteral("/.local/share")));
+    }
+
+    void clockAndScreenCanBePinned()
+    {
+        Toolkit::PinnedClock clock(Toolkit::DateTime{2023, 4, 11, 23, 42, 36, 123456789});
+        QCOMPARE(Toolkit::DateTime::Now().Nanosecond, 123456789);
+        Toolkit::pinScreenForTests(QRect(0, 25, 1280, 700));
+        QCOMPARE(Toolkit::Screen0().AvailableHeight, 700);
+        QCOMPARE(Toolkit::Screen0().AvailableTop, 25);
+        Toolkit::pinScreenForTests(std::nullopt);
+        Toolkit::Keyboard::pinAltKeyForTests(true);
+        QVERIFY(Toolkit::Keyboard::AsyncAltKey());
+        Toolkit::Keyboard::pinAltKeyForTests(std::nullopt);
+    }
+
+    void wrappedTextGetsTallerWhenNarrower()
+    {
+        const QString text = QString(QStringLiteral("word ")).repeated(200);
+        const double narrow = Toolkit::TextHeight(text, QStringLiteral("System"), 14, 300);
+        const double wide = Toolkit::TextHeight(text, QStringLiteral("System"), 14, 1000);
+        QVERIFY(narrow > wide);
+        QVERIFY(wide > 0);
+    }
+};
+
+VANTREL_TEST_MAIN_GUI(TestToolkit)
+#include "tst_toolkit.moc"
