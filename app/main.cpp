@@ -1,7 +1,79 @@
+// Vantrel: look up which Xojo API elements were deprecated, removed or de-emphasised, and what
+// replaces them.
+
+#include "app/App.h"
+#include "errors/winReportError.h"
+#include "help/HelpWindows.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/ListBox.h"
+#include "windows/BrowserWindow.h"
+
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// Benchmark aid, not a setting: with VANTREL_QUIT_AFTER_FIRST_PAINT=1 in the environment the
+// program ends as soon as the main window's lists have been painted once, so that a timer
+// around the whole process measures start-up to first paint.
+class QuitAfterFirstPaint : public QObject
+{
+public:
+    explicit QuitAfterFirstPaint(const QList<QWidget *> &watched)
+        : m_waiting(int(watched.size()))
+    {
+        for (QWidget *w : watched)
+            w->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            if (--m_waiting == 0)
+                QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return false;
+    }
+
+private:
+    int m_waiting;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    return 0;
+    Toolkit::installDesktopServices();
+    winReportError::installAsReportOpener();
+    HelpWindows::install();
+
+    App app;
+    app.Opening();
+
+    std::unique_ptr<QuitAfterFirstPaint> quitAfterPaint;
+    if (qEnvironmentVariableIntValue("VANTREL_QUIT_AFTER_FIRST_PAINT") == 1) {
+        BrowserWindow *main = BrowserWindow::existing(BrowserWindow::Layout::Main);
+        QList<QWidget *> lists;
+        if (main) {
+            for (Toolkit::ListBox *list : {main->lbRecent(), main->lbHistory()})
+                lists << list->viewport();
+        }
+        if (lists.isEmpty())
+            return 1;
+        quitAfterPaint = std::make_unique<QuitAfterFirstPaint>(lists);
+    }
+
+    const int exitCode = QApplication::exec();
+
+    // The windows are closed, not deleted, when the program quits; end them before the
+    // application object goes.
+    for (auto layout : {BrowserWindow::Layout::Main, BrowserWindow::Layout::ExpandFilter})
+        delete BrowserWindow::existing(layout);
+    return exitCode;
 }

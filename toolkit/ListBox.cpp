@@ -354,10 +354,9 @@ void ListBox::setNumericSortColumns(const QList<int> &columns)
 void ListBox::setContent(const QString &text)
 {
     const bool hadSelection = m_selectedSource >= 0;
-    {
-        const QSignalBlocker blocker(selectionModel());
-        m_model->load(text);
-    }
+    m_reloading = true;
+    m_model->load(text);
+    m_reloading = false;
     selectionLost(hadSelection);
 }
 
@@ -417,10 +416,9 @@ void ListBox::setSelectedRowIndex(int row)
 void ListBox::RemoveAllRows()
 {
     const bool hadSelection = m_selectedSource >= 0;
-    {
-        const QSignalBlocker blocker(selectionModel());
-        m_model->clear();
-    }
+    m_reloading = true;
+    m_model->clear();
+    m_reloading = false;
     selectionLost(hadSelection);
 }
 
@@ -442,6 +440,8 @@ void ListBox::clearSort()
 
 void ListBox::notifySelection()
 {
+    if (m_reloading)
+        return;
     const QModelIndexList rows = selectionModel()->selectedRows();
     const int source = rows.isEmpty() ? -1 : m_proxy->mapToSource(rows.first()).row();
     if (source == m_selectedSource)
@@ -453,7 +453,7 @@ void ListBox::notifySelection()
 
 void ListBox::selectionLost(bool hadSelection)
 {
-    // The reset drops the selection without a signal; report the loss once.
+    // Whether or not the reset reported the dropped selection, the loss is reported once.
     m_selectedSource = -1;
     if (hadSelection && SelectionChanged)
         SelectionChanged();
@@ -505,9 +505,9 @@ void ListBox::paintEvent(QPaintEvent *event)
                 continue;
             const int x = header->sectionViewportPosition(column);
             const int width = header->sectionSize(column);
-            const QRect cell(x, y, width - grid, rowHeight - grid);
-            if (!cell.intersects(dirty) && !QRect(x, y, width, rowHeight).intersects(dirty))
+            if (!QRect(x, y, width, rowHeight).intersects(dirty))
                 continue;
+            const QRect cell(x, y, width - grid, rowHeight - grid);
             if (PaintCellBackground) {
                 painter.save();
                 painter.translate(cell.topLeft());

@@ -94,6 +94,7 @@ private:
     // Loaded-order row of the selection (-1 for none): a header sort moves the selected row
     // without changing which row is selected.
     int m_selectedSource = -1;
+    bool m_reloading = false;
 };
 
 } // namespace Toolkit

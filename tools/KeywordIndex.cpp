@@ -1,7 +1,5 @@
 #include "tools/KeywordIndex.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <map>
 #include <set>

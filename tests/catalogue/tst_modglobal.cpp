@@ -161,6 +161,7 @@ private slots:
         QTest::newRow("latin-1") << QString::fromUtf8("\xc3\x84rger") << QString::fromUtf8("\xc3\xa4RGER") << true;
         QTest::newRow("beyond the BMP") << QString::fromUtf8("\xf0\x90\x90\x80") // DESERET CAPITAL LONG I
                                         << QString::fromUtf8("\xf0\x90\x90\xa8") << true;
+        QTest::newRow("non-ASCII folding to ASCII") << "Kelvin" << QString::fromUtf8("\xe2\x84\xaa" "ELVIN") << true;
         QTest::newRow("different length") << "Box" << "Box." << false;
         QTest::newRow("prefix") << "Address." << "Address" << false;
     }

@@ -1,0 +1,214 @@
+#include "app/App.h"
+
+#include "about/winAboutBox.h"
+#include "catalogue/ModGlobal.h"
+#include "errors/CatchClause.h"
+#include "help/Help.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/System.h"
+#include "windows/BrowserWindow.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+#ifdef Q_OS_MACOS
+#include "app/MainMenuBar.h"
+#include <QMenuBar>
+#endif
+
+#include <utility>
+
+namespace {
+
+constexpr HandlerId kSampleOneId{"App", "", "SampleSampleOne", HandlerKind::MenuHandler};
+constexpr HandlerId kAboutId{"App", "", "miAbout", HandlerKind::MenuHandler};
+constexpr HandlerId kSampleTwoId{"App", "", "SampleSampleTwo", HandlerKind::MenuHandler};
+constexpr HandlerId kShowExpandFilterId{"App", "", "ShowExpandFilter", HandlerKind::AppMethod};
+constexpr HandlerId kShowMainId{"App", "", "ShowMain", HandlerKind::AppMethod};
+
+QPointer<App> g_instance;
+App::QuitHook g_quitHook;
+bool g_failNextShow = false;
+
+AboutBoxData aboutBoxData()
+{
+    AboutBoxData data;
+    data.MajorVersion = App::MajorVersion;
+    data.MinorVersion = App::MinorVersion;
+    data.Version = Toolkit::ToolkitVersion();
+    data.Description = App::Description();
+    data.Copyright = App::Copyright();
+    data.BuildDate = AboutBox::BuildDate();
+    return data;
+}
+
+// Opens a browser layout at the given frame: placed and sized before it is first shown, so it
+// does not appear at the default place first.
+void showLayoutAt(BrowserWindow::Layout layout, qint64 left, qint64 top, qint64 width, qint64 height)
+{
+    if (std::exchange(g_failNextShow, false))
+        throw UnsupportedOperationException(QStringLiteral("The window could not be opened"), 1);
+    BrowserWindow *window = BrowserWindow::existing(layout);
+    if (!window)
+        window = BrowserWindow::create(layout);
+    window->setLeft(int(left));
+    window->setTop(int(top));
+    window->setWidth(int(width));
+    window->setHeight(int(height));
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+App::App(QObject *parent)
+    : QObject(parent)
+{
+    if (!g_instance)
+        g_instance = this;
+    QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QCoreApplication::setApplicationVersion(ShortVersion());
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));
+    // A layout switch closes one window before it opens the other; the program must outlive it.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    m_menuHandlers.insert(QStringLiteral("SampleSampleOne"), [this] { return SampleSampleOne_Action(); });
+    m_menuHandlers.insert(QStringLiteral("miAbout"), [this] { return miAbout_Action(); });
+    m_menuHandlers.insert(QStringLiteral("SampleSampleTwo"), [this] { return SampleSampleTwo_Action(); });
+}
+
+App::~App()
+{
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+App *App::instance()
+{
+    if (!g_instance)
+        g_instance = new App(qApp);
+    return g_instance;
+}
+
+QString App::Copyright()
+{
+    return QStringLiteral("Copyright \u00A9 2023 the Vantrel developers. All rights reserved.");
+}
+
+QString App::Description()
+{
+    return QStringLiteral("Old and New Versions of Commands");
+}
+
+QString App::ShortVersion()
+{
+    return QStringLiteral("%1.%2.%3").arg(MajorVersion).arg(MinorVersion).arg(BugVersion);
+}
+
+QString App::appSupportFolder() const
+{
+    return ModGlobal::appSupportFolder;
+}
+
+void App::Opening()
+{
+    ModGlobal::AppOpening(&Help::FillDictionaryFromHELP_TEXT);
+#ifdef Q_OS_MACOS
+    // The application's own bar, shown while no window is open.
+    static QPointer<QMenuBar> appBar = MainMenuBar::Build(nullptr, nullptr);
+#endif
+    winMain();
+}
+
+bool App::HasMenuHandler(const QString &itemName) const
+{
+    return m_menuHandlers.contains(itemName);
+}
+
+bool App::HandleMenuItem(const QString &itemName)
+{
+    const auto it = m_menuHandlers.constFind(itemName);
+    if (it == m_menuHandlers.cend())
+        return false;
+    const auto handler = *it;
+    return handler();
+}
+
+bool App::SampleSampleOne_Action()
+{
+    return Guard(kSampleOneId, [] {
+        Toolkit::MessageBox(QStringLiteral("SampleOne: App"));
+        return true;
+    });
+}
+
+bool App::miAbout_Action()
+{
+    return Guard(kAboutId, [] {
+        // The open box, or a fresh one after the last was closed; returns when it closes.
+        winAboutBox::instance(aboutBoxData())->ShowModal();
+        return true;
+    });
+}
+
+bool App::SampleSampleTwo_Action()
+{
+    return Guard(kSampleTwoId, [] {
+        Toolkit::MessageBox(QStringLiteral("SampleTwo: App"));
+        return true;
+    });
+}
+
+void App::ShowExpandFilter(qint64 left, qint64 top, qint64 width, qint64 height)
+{
+    Guard(kShowExpandFilterId, [&] { showLayoutAt(BrowserWindow::Layout::ExpandFilter, left, top, width, height); });
+}
+
+void App::ShowMain(qint64 left, qint64 top, qint64 width, qint64 height)
+{
+    Guard(kShowMainId, [&] { showLayoutAt(BrowserWindow::Layout::Main, left, top, width, height); });
+}
+
+void App::Quit(int exitCode)
+{
+    if (g_quitHook) {
+        g_quitHook(exitCode);
+        return;
+    }
+    QCoreApplication::exit(exitCode);
+}
+
+bool App::hasGlobalMenuBar()
+{
+#ifdef Q_OS_MACOS
+    return true;
+#else
+    return false;
+#endif
+}
+
+void App::endIfStranded()
+{
+    if (BrowserWindow::existing(BrowserWindow::Layout::Main)
+        || BrowserWindow::existing(BrowserWindow::Layout::ExpandFilter) || hasGlobalMenuBar())
+        return;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->isWindow()) {
+            QGuiApplication::setQuitOnLastWindowClosed(true);
+            return;
+        }
+    }
+    Quit(0);
+}
+
+App::QuitHook App::setQuitHookForTests(QuitHook hook)
+{
+    return std::exchange(g_quitHook, std::move(hook));
+}
+
+void App::failNextShowForTests()
+{
+    g_failNextShow = true;
+}

@@ -1,0 +1,77 @@
+#include "help/winHelpSimple.h"
+
+#include "errors/CatchClause.h"
+#include "help/HelpWindowParts.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Desktop.h"
+
+namespace {
+
+constexpr const char *kOwner = "winHelpSimple";
+constexpr HandlerId kOpening{kOwner, "", "Opening", HandlerKind::WindowEvent, ClauseForm::Reported};
+constexpr HandlerId kAdjustWindowSize{kOwner, "", "AdjustWindowSize", HandlerKind::WindowMethod,
+                                      ClauseForm::Reported};
+constexpr HandlerId kPrepareAndShowWindow{kOwner, "", "PrepareAndShowWindow", HandlerKind::WindowMethod,
+                                          ClauseForm::Reported};
+constexpr HandlerId kPbDonePressed{kOwner, "pbDone", "Pressed", HandlerKind::ControlEvent, ClauseForm::Alert};
+
+} // namespace
+
+winHelpSimple::winHelpSimple(QWidget *parent)
+    : Toolkit::ModalWindow(HelpWindowParts::kDesignSize, parent)
+{
+    HelpWindowParts::setUpWindow(this, QStringLiteral("winHelpSimple"), QStringLiteral("Show Text Help"));
+
+    m_taHelp = new Toolkit::TextArea(content());
+    m_taHelp->setObjectName(QStringLiteral("taHelp"));
+    m_taHelp->setAccessibleName(QStringLiteral("Help text"));
+    m_taHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_taHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_taHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_taHelp->setFrameShape(QFrame::StyledPanel);
+    m_taHelp->setTabChangesFocus(true);
+    content()->place(m_taHelp, HelpWindowParts::kContentFrame, Toolkit::AnchorAll);
+    HelpWindowParts::makeReadOnlyContent(m_taHelp);
+
+    m_pbDone = HelpWindowParts::addDoneButton(this);
+    m_pbDone->Pressed = [this] { pbDone_Pressed(); };
+
+    Opening();
+}
+
+winHelpSimple::~winHelpSimple() = default;
+
+void winHelpSimple::Opening()
+{
+    Guard(kOpening, [&] { AdjustWindowSize(0, 0); });
+}
+
+void winHelpSimple::AdjustWindowSize(qint64 width, qint64 height)
+{
+    Guard(kAdjustWindowSize, [&] {
+        const QString &text = m_contentSimpleText;
+        const auto measure = [&text](int wrapWidth) {
+            return int(Toolkit::TextHeight(text, QStringLiteral("System"), 14, wrapWidth));
+        };
+        HelpWindowParts::sizeAndPlace(this, measure, width, height);
+    });
+}
+
+void winHelpSimple::PrepareAndShowWindow(const QString &content, const QString &title, qint64 width, qint64 height)
+{
+    Guard(kPrepareAndShowWindow, [&] {
+        m_contentSimpleText = content;
+        AdjustWindowSize(width, height);
+        setWindowTitle(title);
+        m_taHelp->setTextValue(m_contentSimpleText);
+        ShowModal();
+    });
+}
+
+void winHelpSimple::pbDone_Pressed()
+{
+    Guard(kPbDonePressed, [&] {
+        HelpWindowParts::writeSizeRecordIfAltKey(this);
+        close();
+    });
+}

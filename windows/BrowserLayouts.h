@@ -1,0 +1,38 @@
+#pragma once
+// The two layouts of the browser window as tables: every control in creation order with its
+// kind, frame in points (left, top, width, height) and the window edges it is anchored to,
+// plus the window's title, size, size limits and tab order.
+
+#include <QList>
+#include <QSize>
+
+namespace BrowserLayouts {
+
+enum class Kind { Button, ListBox, TextField, Label, Rectangle };
+
+struct ControlSpec
+{
+    const char *name;
+    Kind kind;
+    int left;
+    int top;
+    int width;
+    int height;
+    int anchors; // Toolkit::Anchor flags
+};
+
+struct LayoutSpec
+{
+    const char *windowName;
+    const char *title;
+    QSize size;
+    QSize minimumSize;
+    QSize maximumSize;
+    QList<ControlSpec> controls;
+    QList<const char *> tabOrder;
+};
+
+const LayoutSpec &MainLayout();
+const LayoutSpec &ExpandFilterLayout();
+
+} // namespace BrowserLayouts
