@@ -43,22 +43,21 @@ AboutBoxData aboutBoxData()
     return data;
 }
 
-// Opens a browser layout at the given frame: placed and sized before it is first shown, so it
-// does not appear at the default place first.
+// Opens a browser layout (its open window, or a new one) and gives it the frame of the one
+// just closed. The window is shown first: a hidden window does not lay out its menu bar, so its
+// content size could not be set exactly before.
 void showLayoutAt(BrowserWindow::Layout layout, qint64 left, qint64 top, qint64 width, qint64 height)
 {
     if (std::exchange(g_failNextShow, false))
         throw UnsupportedOperationException(QStringLiteral("The window could not be opened"), 1);
-    BrowserWindow *window = BrowserWindow::existing(layout);
-    if (!window)
-        window = BrowserWindow::create(layout);
+    BrowserWindow *window = layout == BrowserWindow::Layout::Main ? winMain() : winExpandFilter();
+    window->show();
+    window->raise();
+    window->activateWindow();
     window->setLeft(int(left));
     window->setTop(int(top));
     window->setWidth(int(width));
     window->setHeight(int(height));
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 } // namespace

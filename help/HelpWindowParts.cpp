@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLayout>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -62,6 +63,16 @@ void syncContentArea(Toolkit::ModalWindow *window)
 }
 
 } // namespace
+
+QFont textFont(const QString &fontName)
+{
+    // Resolved as the text measurer resolves it.
+    QFont font = fontName.compare(QLatin1String("System"), Qt::CaseInsensitive) == 0
+        ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+        : QFont(fontName);
+    font.setPointSizeF(kTextPointSize);
+    return font;
+}
 
 void setUpWindow(Toolkit::ModalWindow *window, const QString &objectName, const QString &designTitle)
 {

@@ -8,6 +8,7 @@
 #include <QSize>
 
 class QAbstractScrollArea;
+class QFont;
 class QString;
 
 namespace Toolkit {
@@ -20,6 +21,11 @@ namespace HelpWindowParts {
 inline constexpr QSize kDesignSize{414, 446};
 inline constexpr QRect kContentFrame{20, 20, 374, 379};
 inline constexpr QRect kDoneFrame{314, 411, 80, 20};
+
+// The help text is measured in this size (and a window's font: "Helvetica" for HTML, the
+// system font for plain text) and shown in it too, so that a window sized to its text fits it.
+inline constexpr double kTextPointSize = 14;
+QFont textFont(const QString &fontName);
 
 // Title, size limits and object name of a fresh help window.
 void setUpWindow(Toolkit::ModalWindow *window, const QString &objectName, const QString &designTitle);

@@ -6,11 +6,15 @@
 #include "toolkit/Controls.h"
 #include "toolkit/Desktop.h"
 
+#include <QImage>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
 constexpr const char *kOwner = "winHelp";
+const QString kFontName = QStringLiteral("Helvetica");
+
 constexpr HandlerId kOpening{kOwner, "", "Opening", HandlerKind::WindowEvent, ClauseForm::Reported};
 constexpr HandlerId kRawTextFromHTML{kOwner, "", "RawTextFromHTML", HandlerKind::WindowMethod, ClauseForm::Alert};
 constexpr HandlerId kAdjustWindowSize{kOwner, "", "AdjustWindowSize", HandlerKind::WindowMethod, ClauseForm::Alert};
@@ -37,9 +41,15 @@ void HelpHTMLViewer::LoadPage(const QString &html)
 
 QVariant HelpHTMLViewer::loadResource(int type, const QUrl &name)
 {
-    Q_UNUSED(type)
     Q_UNUSED(name)
-    // An empty but valid answer: a null one would let the document open local files itself.
+    // Always a valid answer: on a null one the document opens local files itself, and an image
+    // without a picture makes the image handler load the file by its path. An invisible
+    // one-point picture stands in for every image.
+    if (type == QTextDocument::ImageResource) {
+        QImage nothing(1, 1, QImage::Format_ARGB32);
+        nothing.fill(Qt::transparent);
+        return nothing;
+    }
     return QVariant(QByteArray());
 }
 
@@ -51,6 +61,8 @@ winHelp::winHelp(QWidget *parent)
     m_HV_Help = new HelpHTMLViewer(content());
     m_HV_Help->setObjectName(QStringLiteral("HV_Help"));
     m_HV_Help->setAccessibleName(QStringLiteral("Help text"));
+    // The font of text the topic does not style itself.
+    m_HV_Help->setFont(HelpWindowParts::textFont(kFontName));
     content()->place(m_HV_Help, HelpWindowParts::kContentFrame, Toolkit::AnchorAll);
     HelpWindowParts::makeReadOnlyContent(m_HV_Help);
 
@@ -99,7 +111,7 @@ void winHelp::AdjustWindowSize(const QString &text, qint64 width, qint64 height)
 {
     Guard(kAdjustWindowSize, [&] {
         const auto measure = [&text](int wrapWidth) {
-            return int(Toolkit::TextHeight(text, QStringLiteral("Helvetica"), 14, wrapWidth));
+            return int(Toolkit::TextHeight(text, kFontName, HelpWindowParts::kTextPointSize, wrapWidth));
         };
         HelpWindowParts::sizeAndPlace(this, measure, width, height);
     });

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr const char *kOwner = "winHelpSimple";
+const QString kFontName = QStringLiteral("System");
+
 constexpr HandlerId kOpening{kOwner, "", "Opening", HandlerKind::WindowEvent, ClauseForm::Reported};
 constexpr HandlerId kAdjustWindowSize{kOwner, "", "AdjustWindowSize", HandlerKind::WindowMethod,
                                       ClauseForm::Reported};
@@ -25,6 +27,7 @@ winHelpSimple::winHelpSimple(QWidget *parent)
     m_taHelp = new Toolkit::TextArea(content());
     m_taHelp->setObjectName(QStringLiteral("taHelp"));
     m_taHelp->setAccessibleName(QStringLiteral("Help text"));
+    m_taHelp->setFont(HelpWindowParts::textFont(kFontName));
     m_taHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_taHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_taHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -51,7 +54,7 @@ void winHelpSimple::AdjustWindowSize(qint64 width, qint64 height)
     Guard(kAdjustWindowSize, [&] {
         const QString &text = m_contentSimpleText;
         const auto measure = [&text](int wrapWidth) {
-            return int(Toolkit::TextHeight(text, QStringLiteral("System"), 14, wrapWidth));
+            return int(Toolkit::TextHeight(text, kFontName, HelpWindowParts::kTextPointSize, wrapWidth));
         };
         HelpWindowParts::sizeAndPlace(this, measure, width, height);
     });

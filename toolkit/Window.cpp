@@ -102,15 +102,29 @@ void WindowBase::initWindowBase(QWidget *window, ContentArea *content)
     m_content = content;
 }
 
+namespace {
+
+// activate() alone does nothing for a layout that has not been invalidated, which leaves the
+// content area at a stale size while the window is hidden.
+void settleLayout(QWidget *window)
+{
+    if (QLayout *layout = window->layout()) {
+        layout->invalidate();
+        layout->activate();
+    }
+}
+
+} // namespace
+
 int WindowBase::extraWidth() const
 {
+    settleLayout(m_widget);
     return m_widget->width() - m_content->width();
 }
 
 int WindowBase::extraHeight() const
 {
-    if (m_widget->layout())
-        m_widget->layout()->activate();
+    settleLayout(m_widget);
     return m_widget->height() - m_content->height();
 }
 
@@ -126,15 +140,13 @@ int WindowBase::Top() const
 
 int WindowBase::Width() const
 {
-    if (m_widget->layout())
-        m_widget->layout()->activate();
+    settleLayout(m_widget);
     return m_content->width();
 }
 
 int WindowBase::Height() const
 {
-    if (m_widget->layout())
-        m_widget->layout()->activate();
+    settleLayout(m_widget);
     return m_content->height();
 }
 
@@ -155,15 +167,13 @@ void WindowBase::setTop(int top)
 void WindowBase::setWidth(int width)
 {
     m_widget->resize(width + extraWidth(), m_widget->height());
-    if (m_widget->layout())
-        m_widget->layout()->activate();
+    settleLayout(m_widget);
 }
 
 void WindowBase::setHeight(int height)
 {
     m_widget->resize(m_widget->width(), height + extraHeight());
-    if (m_widget->layout())
-        m_widget->layout()->activate();
+    settleLayout(m_widget);
 }
 
 void WindowBase::setContentMinimumSize(QSize size)

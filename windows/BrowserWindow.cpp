@@ -226,6 +226,8 @@ void BrowserWindow::CreateControls()
             // Entry numbers are the chronology: 2 comes before 10.
             l->setNumericSortColumns({0});
             l->setFocusPolicy(Qt::ClickFocus);
+            // Tab leaves the list for the next tab stop instead of moving between its cells.
+            l->setTabKeyNavigation(false);
             w = l;
             break;
         }

@@ -96,6 +96,16 @@ private slots:
         QCOMPARE(window.Top(), 50);
     }
 
+    void hiddenWindowTakesItsSizeBeforeShowing()
+    {
+        Toolkit::ModalWindow window(QSize(414, 446));
+        window.setContentMinimumSize(QSize(200, 200));
+        window.setWidth(500);
+        window.setHeight(300);
+        QCOMPARE(window.Width(), 500);
+        QCOMPARE(window.Height(), 300);
+    }
+
     void menuHandlersByName()
     {
         Toolkit::DocumentWindow window(QSize(200, 100));
