@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QTextEdit>
 
+#include <optional>
+
 namespace MainMenuBar {
 
 const QList<MenuDefinition> &Definition()
@@ -93,11 +95,7 @@ struct EditTarget
         return rich && rich->document()->isUndoAvailable();
     }
 
-    static bool clipboardHasText()
-    {
-        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-        return data && data->hasText();
-    }
+    static bool clipboardHasText();
 
     bool canAct(const QString &item) const
     {
@@ -138,6 +136,24 @@ struct EditTarget
         }
     }
 };
+
+// Whether the clipboard holds text. Asking the clipboard can mean a round trip to another
+// program, so the answer is kept until the clipboard reports a change, not asked per keystroke.
+std::optional<bool> &clipboardTextCache()
+{
+    static std::optional<bool> cache;
+    return cache;
+}
+
+bool EditTarget::clipboardHasText()
+{
+    std::optional<bool> &cache = clipboardTextCache();
+    if (!cache) {
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        cache = data && data->hasText();
+    }
+    return *cache;
+}
 
 EditTarget focusedTarget()
 {
@@ -181,7 +197,10 @@ public:
         : QObject(parent)
     {
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { follow(now); });
-        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [] { UpdateEditItems(); });
+        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [] {
+            clipboardTextCache().reset();
+            UpdateEditItems();
+        });
     }
 
 private:

@@ -216,29 +216,33 @@ DocumentWindow::DocumentWindow(QSize designSize, QWidget *parent)
     resize(designSize);
 }
 
-PlainWindow::PlainWindow(QSize designSize, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+namespace {
+
+// A content area filling the window, whose minimum and maximum bound the window.
+ContentArea *fillWithContentArea(QWidget *window, QSize designSize)
 {
-    auto *area = new ContentArea(designSize, this);
-    auto *box = new QVBoxLayout(this);
+    auto *area = new ContentArea(designSize, window);
+    auto *box = new QVBoxLayout(window);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
     box->addWidget(area);
     box->setSizeConstraint(QLayout::SetMinAndMaxSize);
-    initWindowBase(this, area);
+    return area;
+}
+
+} // namespace
+
+PlainWindow::PlainWindow(QSize designSize, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    initWindowBase(this, fillWithContentArea(this, designSize));
     resize(designSize);
 }
 
 ModalWindow::ModalWindow(QSize designSize, QWidget *parent)
     : QDialog(parent)
 {
-    auto *area = new ContentArea(designSize, this);
-    auto *box = new QVBoxLayout(this);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(0);
-    box->addWidget(area);
-    box->setSizeConstraint(QLayout::SetMinAndMaxSize);
-    initWindowBase(this, area);
+    initWindowBase(this, fillWithContentArea(this, designSize));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
     resize(designSize);

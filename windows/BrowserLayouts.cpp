@@ -11,9 +11,9 @@ constexpr int R = Toolkit::AnchorRight;
 constexpr int B = Toolkit::AnchorBottom;
 } // namespace
 
-const LayoutSpec &MainLayout()
+const LayoutTable &MainLayout()
 {
-    static const LayoutSpec spec{
+    static const LayoutTable table{
         "winMain",
         "Vantrel",
         QSize(1000, 800),
@@ -41,14 +41,14 @@ const LayoutSpec &MainLayout()
         },
         {"pbTest", "lbRecent", "lbSearch", "pbHelp3", "pbElephant"},
     };
-    return spec;
+    return table;
 }
 
 // The expanded layout drops the old catalogue and gives its height to the green list; the top
 // list and its line keep their height and stay at the top.
-const LayoutSpec &ExpandFilterLayout()
+const LayoutTable &ExpandFilterLayout()
 {
-    static const LayoutSpec spec{
+    static const LayoutTable table{
         "winExpandFilter",
         "Vantrel: Expandable Filtered List",
         QSize(1000, 800),
@@ -70,7 +70,7 @@ const LayoutSpec &ExpandFilterLayout()
         },
         {"lbRecent", "lbSearch", "pbHelp3", "pbMouse"},
     };
-    return spec;
+    return table;
 }
 
 } // namespace BrowserLayouts

@@ -10,7 +10,7 @@ namespace BrowserLayouts {
 
 enum class Kind { Button, ListBox, TextField, Label, Rectangle };
 
-struct ControlSpec
+struct ControlRow
 {
     const char *name;
     Kind kind;
@@ -21,18 +21,18 @@ struct ControlSpec
     int anchors; // Toolkit::Anchor flags
 };
 
-struct LayoutSpec
+struct LayoutTable
 {
     const char *windowName;
     const char *title;
     QSize size;
     QSize minimumSize;
     QSize maximumSize;
-    QList<ControlSpec> controls;
+    QList<ControlRow> controls;
     QList<const char *> tabOrder;
 };
 
-const LayoutSpec &MainLayout();
-const LayoutSpec &ExpandFilterLayout();
+const LayoutTable &MainLayout();
+const LayoutTable &ExpandFilterLayout();
 
 } // namespace BrowserLayouts

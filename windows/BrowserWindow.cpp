@@ -44,20 +44,39 @@ QPointer<BrowserWindow> &openWindow(BrowserWindow::Layout layout)
     return windows[layout == BrowserWindow::Layout::Main ? 0 : 1];
 }
 
-const BrowserLayouts::LayoutSpec &specOf(BrowserWindow::Layout layout)
+const BrowserLayouts::LayoutTable &tableOf(BrowserWindow::Layout layout)
 {
     return layout == BrowserWindow::Layout::Main ? BrowserLayouts::MainLayout() : BrowserLayouts::ExpandFilterLayout();
 }
 
+// Sizes in the layout are points of 1/72 inch, one pixel each at the layout's scale, as on the
+// desktop the layout was drawn for; Qt's point sizes follow the screen's DPI (96 on Linux), so
+// explicit sizes are given in pixels to keep text in proportion to its control.
+constexpr int kCountPixelSize = 18;
+constexpr int kSwitchGlyphPixelSize = 16;
+
+// The hit count is shown at its full size when it fits its label, else a little smaller: a
+// clipped "272 hits" would show a wrong number.
+void fitCountFont(QLabel *label)
+{
+    QFont f = label->font();
+    f.setPixelSize(kCountPixelSize);
+    const int room = label->contentsRect().width();
+    while (f.pixelSize() > 10 && QFontMetrics(f).horizontalAdvance(label->text()) > room)
+        f.setPixelSize(f.pixelSize() - 1);
+    if (f != label->font())
+        label->setFont(f);
+}
+
 // Emoji need a colour emoji font: the default font has none (or, for the mouse, a black and
 // white one), so it is put first for the controls that show one.
-void useEmojiFont(QWidget *w, int pointSize)
+void useEmojiFont(QWidget *w, int pixelSize)
 {
     QFont f = w->font();
     f.setFamilies({QStringLiteral("Noto Color Emoji"), QStringLiteral("Apple Color Emoji"),
                    QStringLiteral("Segoe UI Emoji"), f.family()});
-    if (pointSize > 0)
-        f.setPointSize(pointSize);
+    if (pixelSize > 0)
+        f.setPixelSize(pixelSize);
     w->setFont(f);
 }
 
@@ -140,11 +159,11 @@ BrowserWindow *winExpandFilter()
 }
 
 BrowserWindow::BrowserWindow(Layout layout)
-    : Toolkit::DocumentWindow(specOf(layout).size)
+    : Toolkit::DocumentWindow(tableOf(layout).size)
     , m_layout(layout)
-    , m_name(specOf(layout).windowName)
+    , m_name(tableOf(layout).windowName)
 {
-    const BrowserLayouts::LayoutSpec &spec = specOf(layout);
+    const BrowserLayouts::LayoutTable &table = tableOf(layout);
     setObjectName(QLatin1String(m_name));
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -152,13 +171,13 @@ BrowserWindow::BrowserWindow(Layout layout)
     // the menu bar, then the attributes: no close button, minimise and maximise present.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
-    setWindowTitle(QString::fromUtf8(spec.title));
+    setWindowTitle(QString::fromUtf8(table.title));
     setMenuBar(MainMenuBar::Build(this, this));
-    setContentMinimumSize(spec.minimumSize);
-    setContentMaximumSize(spec.maximumSize);
+    setContentMinimumSize(table.minimumSize);
+    setContentMaximumSize(table.maximumSize);
     // The size is that of the content area, below the menu bar where the window has one.
-    setWidth(spec.size.width());
-    setHeight(spec.size.height());
+    setWidth(table.size.width());
+    setHeight(table.size.height());
 
     CreateControls();
     AddMenuHandlers();
@@ -204,8 +223,8 @@ Toolkit::Button *BrowserWindow::pbMouse() const { return typed<Toolkit::Button>(
 
 void BrowserWindow::CreateControls()
 {
-    const BrowserLayouts::LayoutSpec &spec = specOf(m_layout);
-    for (const BrowserLayouts::ControlSpec &c : spec.controls) {
+    const BrowserLayouts::LayoutTable &table = tableOf(m_layout);
+    for (const BrowserLayouts::ControlRow &c : table.controls) {
         const QString name = QLatin1String(c.name);
         QWidget *w = nullptr;
         switch (c.kind) {
@@ -350,7 +369,7 @@ void BrowserWindow::CreateControls()
         text(l, QStringLiteral("."));
         QFont f = l->font();
         f.setBold(true);
-        f.setPointSize(18);
+        f.setPixelSize(kCountPixelSize);
         l->setFont(f);
         l->setAlignment(Qt::AlignCenter);
         Toolkit::setFixedTextColor(l, kCountGreen);
@@ -360,20 +379,20 @@ void BrowserWindow::CreateControls()
     }
     if (auto *b = pbElephant()) {
         text(b, QStringLiteral("\U0001F418"));
-        useEmojiFont(b, 16);
+        useEmojiFont(b, kSwitchGlyphPixelSize);
         b->setToolTip(QStringLiteral("Maximize Filtered (green) Listbox"));
         describe(b, QStringLiteral("Enlarge filtered list"), QStringLiteral("Maximize Filtered (green) Listbox"));
     }
     if (auto *b = pbMouse()) {
         text(b, QStringLiteral("\U0001F42D"));
-        useEmojiFont(b, 16);
+        useEmojiFont(b, kSwitchGlyphPixelSize);
         b->setToolTip(QStringLiteral("Minimize Filtered (green) Listbox"));
         describe(b, QStringLiteral("Shrink filtered list"), QStringLiteral("Minimize Filtered (green) Listbox"));
     }
 
     // Tab stops in tab order; everything else takes focus only by a click, or not at all.
     QWidget *previous = nullptr;
-    for (const char *name : spec.tabOrder) {
+    for (const char *name : table.tabOrder) {
         QWidget *w = m_controls.value(QLatin1String(name));
         w->setFocusPolicy(Qt::StrongFocus);
         if (previous)
@@ -516,6 +535,7 @@ void BrowserWindow::DoSearchFilter()
         labSearch()->setTextValue(text);
         m_searchText = text;
         labSearchNum()->setTextValue(Search::HitCountText(numbers.size()));
+        fitCountFont(labSearchNum());
     });
 }
 

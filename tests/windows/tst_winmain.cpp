@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(m_w->labSearch()->palette().color(QPalette::WindowText), QColor(4, 51, 255));
         const QFont count = m_w->labSearchNum()->font();
         QVERIFY(count.bold());
-        QCOMPARE(count.pointSize(), 18);
+        QCOMPARE(count.pixelSize(), 18);
         QCOMPARE(m_w->labSearchNum()->palette().color(QPalette::WindowText), QColor(0, 144, 20));
         QVERIFY(m_w->labSearchNum()->alignment() & Qt::AlignHCenter);
         QCOMPARE(m_w->tfSelectedSearchLine()->palette().color(QPalette::Base), QColor(236, 255, 244));
@@ -167,7 +167,7 @@ private slots:
 
         QCOMPARE(m_w->labMagGlass()->Text(), QString::fromUcs4(U"\U0001F50D\r"));
         QCOMPARE(m_w->pbElephant()->text(), QString::fromUcs4(U"\U0001F418"));
-        QCOMPARE(m_w->pbElephant()->font().pointSize(), 16);
+        QCOMPARE(m_w->pbElephant()->font().pixelSize(), 16);
         for (QWidget *w : {static_cast<QWidget *>(m_w->labMagGlass()), static_cast<QWidget *>(m_w->pbElephant())})
             QCOMPARE(w->font().families().value(0), QStringLiteral("Noto Color Emoji"));
         for (auto *b : {m_w->pbHelp1(), m_w->pbHelp2(), m_w->pbHelp3(), m_w->pbHelp4()}) {
@@ -288,6 +288,18 @@ private slots:
         QVERIFY(list->RowCount() > 1);
         for (int r = 1; r < list->RowCount(); ++r)
             QVERIFY(list->CellTextAt(r - 1, 0).toInt() < list->CellTextAt(r, 0).toInt());
+    }
+
+    // The largest count must be readable in full, not clipped by its 70-point label.
+    void hitCountFitsItsLabel()
+    {
+        requireKeyword(QStringLiteral("Desktop"));
+        QTest::keyClicks(m_w->tfSearch(), QStringLiteral("Desktop"));
+        const Toolkit::Label *count = m_w->labSearchNum();
+        QCOMPARE(count->Text(), Search::HitCountText(entryCount(QStringLiteral("Desktop"))));
+        QVERIFY(QFontMetrics(count->font()).horizontalAdvance(count->text()) <= count->contentsRect().width());
+        QVERIFY(count->font().bold());
+        QVERIFY(count->font().pixelSize() >= 12);
     }
 
     void noReplacementRowsAllSayNoReplacement()
