@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -48,6 +49,14 @@ private:
 
 int main(int argc, char *argv[])
 {
+#if defined(Q_OS_LINUX)
+    // Without a display Qt would abort with a long message about platform plugins.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("vantrel: no display found; start it on a desktop, or under Xvfb: xvfb-run -a vantrel\n", stderr);
+        return 1;
+    }
+#endif
     QApplication application(argc, argv);
     Toolkit::installDesktopServices();
     winReportError::installAsReportOpener();
