@@ -2,6 +2,7 @@
 // replaces them.
 
 #include "app/App.h"
+#include "app/QuitAfterFirstPaint.h"
 #include "errors/winReportError.h"
 #include "help/HelpWindows.h"
 #include "toolkit/Desktop.h"
@@ -9,43 +10,10 @@
 #include "windows/BrowserWindow.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
 
 #include <cstdio>
 #include <memory>
 
-namespace {
-
-// Benchmark aid, not a setting: with VANTREL_QUIT_AFTER_FIRST_PAINT=1 in the environment the
-// program ends as soon as the main window's lists have been painted once, so that a timer
-// around the whole process measures start-up to first paint.
-class QuitAfterFirstPaint : public QObject
-{
-public:
-    explicit QuitAfterFirstPaint(const QList<QWidget *> &watched)
-        : m_waiting(int(watched.size()))
-    {
-        for (QWidget *w : watched)
-            w->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            if (--m_waiting == 0)
-                QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-        }
-        return false;
-    }
-
-private:
-    int m_waiting;
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

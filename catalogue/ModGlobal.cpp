@@ -3,7 +3,7 @@
 #include "catalogue/CatalogueText.h"
 #include "errors/CatchClause.h"
 #include "errors/RuntimeException.h"
-#include "toolkit/SpecialFolder.h"
+#include "toolkit/UserFolders.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "util/FileTools.h"
 
 #include "errors/CatchClause.h"
-#include "toolkit/SpecialFolder.h"
+#include "toolkit/UserFolders.h"
 #include "toolkit/System.h"
 #include "util/RtrnBoolean.h"
 #include "util/RtrnDateString.h"

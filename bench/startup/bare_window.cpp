@@ -3,15 +3,15 @@
 // VANTREL_QUIT_AFTER_FIRST_PAINT=1 it ends once both tables have been painted, as the program
 // does.
 
+#include "app/QuitAfterFirstPaint.h"
 #include "catalogue/CatalogueText.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -27,29 +27,6 @@ QTableWidget *tableOf(const QString &text, int columns)
     return table;
 }
 
-class QuitAfterPaint : public QObject
-{
-public:
-    explicit QuitAfterPaint(int waiting)
-        : m_waiting(waiting)
-    {
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            if (--m_waiting == 0)
-                QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-        }
-        return false;
-    }
-
-private:
-    int m_waiting;
-};
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -64,11 +41,9 @@ int main(int argc, char *argv[])
     window.setCentralWidget(split);
     window.resize(1000, 800);
 
-    QuitAfterPaint quit(2);
-    if (qEnvironmentVariableIntValue("VANTREL_QUIT_AFTER_FIRST_PAINT") == 1) {
-        recent->viewport()->installEventFilter(&quit);
-        old->viewport()->installEventFilter(&quit);
-    }
+    std::unique_ptr<QuitAfterFirstPaint> quit;
+    if (qEnvironmentVariableIntValue("VANTREL_QUIT_AFTER_FIRST_PAINT") == 1)
+        quit = std::make_unique<QuitAfterFirstPaint>(QList<QWidget *>{recent->viewport(), old->viewport()});
     window.show();
     return QApplication::exec();
 }

@@ -6,7 +6,7 @@
 #include "catalogue/CatalogueText.h"
 #include "catalogue/ModGlobal.h"
 #include "errors/RuntimeException.h"
-#include "toolkit/SpecialFolder.h"
+#include "toolkit/UserFolders.h"
 #include "toolkit/System.h"
 
 #include <QDateTime>

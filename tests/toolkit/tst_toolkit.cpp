@@ -6,7 +6,7 @@
 #include "toolkit/Controls.h"
 #include "toolkit/DateTime.h"
 #include "toolkit/Desktop.h"
-#include "toolkit/SpecialFolder.h"
+#include "toolkit/UserFolders.h"
 #include "toolkit/System.h"
 #include "toolkit/Window.h"
 

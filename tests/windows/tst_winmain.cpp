@@ -6,7 +6,7 @@
 #include "BrowserTestSupport.h"
 
 #include "toolkit/DateTime.h"
-#include "toolkit/SpecialFolder.h"
+#include "toolkit/UserFolders.h"
 
 #include <QAction>
 #include <QClipboard>

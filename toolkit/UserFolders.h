@@ -1,5 +1,5 @@
 #pragma once
-// The user's special folders as native paths without a trailing slash. They follow HOME
+// The user's special folders (SpecialFolder) as native paths without a trailing slash. They follow HOME
 // (through QStandardPaths), which is how tests point them into a temporary home.
 
 #include <QString>

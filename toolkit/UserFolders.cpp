@@ -1,4 +1,4 @@
-#include "toolkit/SpecialFolder.h"
+#include "toolkit/UserFolders.h"
 
 #include "errors/RuntimeException.h"
 

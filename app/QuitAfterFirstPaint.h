@@ -1,0 +1,34 @@
+#pragma once
+// Benchmark aid, not a setting: ends the program once each watched widget has been painted,
+// so that a timer around the whole process measures start-up to first paint. Used by the
+// program (VANTREL_QUIT_AFTER_FIRST_PAINT=1) and by the bare-window benchmark alike.
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+class QuitAfterFirstPaint : public QObject
+{
+public:
+    explicit QuitAfterFirstPaint(const QList<QWidget *> &watched)
+        : m_waiting(int(watched.size()))
+    {
+        for (QWidget *w : watched)
+            w->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            if (--m_waiting == 0)
+                QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return false;
+    }
+
+private:
+    int m_waiting;
+};
