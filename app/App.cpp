@@ -93,7 +93,7 @@ App *App::instance()
 
 QString App::Copyright()
 {
-    return QStringLiteral("Copyright \u00A9 2023 the Vantrel developers. All rights reserved.");
+    return QStringLiteral("Copyright \u00A9 2026 the Vantrel developers. All rights reserved.");
 }
 
 QString App::Description()

@@ -1,6 +1,8 @@
 // Shows the about box as the application opens it and saves a picture of it.
 // Usage (under Xvfb): about_screenshot <out.png>
 #include "about/winAboutBox.h"
+#include "app/App.h"
+#include "toolkit/Desktop.h"
 #include "toolkit/Window.h"
 
 #include <QApplication>
@@ -12,11 +14,12 @@ int main(int argc, char *argv[])
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("about-box.png");
 
     AboutBoxData data;
-    data.MajorVersion = 1;
-    data.MinorVersion = 0;
-    data.Version = QStringLiteral("1.0.0");
-    data.Description = QStringLiteral("Old and New Versions of Commands");
-    data.Copyright = QStringLiteral("Copyright 2024 the Vantrel developers");
+    // What the application's About item passes.
+    data.MajorVersion = App::MajorVersion;
+    data.MinorVersion = App::MinorVersion;
+    data.Version = Toolkit::ToolkitVersion();
+    data.Description = App::Description();
+    data.Copyright = App::Copyright();
     data.BuildDate = AboutBox::BuildDate();
 
     bool saved = false;
