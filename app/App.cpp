@@ -69,7 +69,9 @@ App::App(QObject *parent)
         g_instance = this;
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationVersion(ShortVersion());
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));
+    // No display name: on X11 Qt would append it to every window title after a dash, and each
+    // window's title must read exactly as set. Message boxes still show the application name.
+
     // A layout switch closes one window before it opens the other; the program must outlive it.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 

@@ -80,6 +80,18 @@ void useEmojiFont(QWidget *w, int pixelSize)
     w->setFont(f);
 }
 
+// The labels that carry a result (keyword, hit count, selected old entry) are read by a screen
+// reader through their accessible name alone, so the name tells what the label shows after
+// what it is; the role is kept on the label when it is built.
+const char *const kAccessibleRole = "vantrelAccessibleRole";
+
+void setResultLabel(Toolkit::Label *label, const QString &value)
+{
+    label->setTextValue(value);
+    const QString role = label->property(kAccessibleRole).toString();
+    label->setAccessibleName(value.isEmpty() ? role : role + QStringLiteral(": ") + value);
+}
+
 // Number of characters (code points), as the program counts text length.
 qsizetype characterCount(const QString &text)
 {
@@ -325,6 +337,7 @@ void BrowserWindow::CreateControls()
         text(l, QStringLiteral("*"));
         l->setAlignment(Qt::AlignCenter);
         Toolkit::setFixedTextColor(l, kLineText);
+        l->setProperty(kAccessibleRole, QStringLiteral("Selected old deprecation"));
         describe(l, QStringLiteral("Selected old deprecation"));
     }
     if (auto *l = lbSearch())
@@ -342,6 +355,7 @@ void BrowserWindow::CreateControls()
         l->setFont(f);
         Toolkit::setFixedTextColor(l, kKeywordBlue);
         l->setToolTip(QStringLiteral("Current filter word"));
+        l->setProperty(kAccessibleRole, QStringLiteral("Current filter word"));
         describe(l, QStringLiteral("Current filter word"));
     }
     if (auto *t = tfSelectedSearchLine()) {
@@ -375,6 +389,7 @@ void BrowserWindow::CreateControls()
         Toolkit::setFixedTextColor(l, kCountGreen);
         l->setToolTip(
             QStringLiteral("Displays the number of entries tn the middle listbox which is displaying the filtered list."));
+        l->setProperty(kAccessibleRole, QStringLiteral("Number of hits"));
         describe(l, QStringLiteral("Number of hits"));
     }
     if (auto *b = pbElephant()) {
@@ -468,8 +483,8 @@ void BrowserWindow::Event_Opening()
 
 void BrowserWindow::clearDisplay()
 {
-    labSearch()->setTextValue(QString());
-    labSearchNum()->setTextValue(QString());
+    setResultLabel(labSearch(), QString());
+    setResultLabel(labSearchNum(), QString());
     lbSearch()->RemoveAllRows();
     m_searchText.clear();
 }
@@ -532,9 +547,9 @@ void BrowserWindow::DoSearchFilter()
         }
 
         // 9. and 10.
-        labSearch()->setTextValue(text);
+        setResultLabel(labSearch(), text);
         m_searchText = text;
-        labSearchNum()->setTextValue(Search::HitCountText(numbers.size()));
+        setResultLabel(labSearchNum(), Search::HitCountText(numbers.size()));
         fitCountFont(labSearchNum());
     });
 }
@@ -564,7 +579,7 @@ void BrowserWindow::lbHistory_SelectionChanged()
     Guard(id, [this] {
         Toolkit::ListBox *list = lbHistory();
         const int row = list->SelectedRowIndex();
-        labSelectedHistoryLine()->setTextValue(row == -1 ? QString() : list->CellTextAt(row, 1));
+        setResultLabel(labSelectedHistoryLine(), row == -1 ? QString() : list->CellTextAt(row, 1));
     });
 }
 

@@ -55,6 +55,20 @@ private slots:
         QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
     }
 
+    // A display name set on the application is appended to every window title on X11
+    // ("Vantrel: Expandable Filtered List — Vantrel"); with none set, the display name follows
+    // the application name and the titles read exactly as the windows set them.
+    void noDisplayNameAppendedToTitles()
+    {
+        App::instance();
+        const QString name = QCoreApplication::applicationName();
+        QCOMPARE(name, QStringLiteral("Vantrel"));
+        QCoreApplication::setApplicationName(QStringLiteral("probe"));
+        const QString displayName = QGuiApplication::applicationDisplayName();
+        QCoreApplication::setApplicationName(name);
+        QCOMPARE(displayName, QStringLiteral("probe"));
+    }
+
     void openingLoadsAndShowsTheMainWindow()
     {
         ModGlobal::resetForTests();

@@ -8,6 +8,7 @@
 #include "toolkit/DateTime.h"
 #include "toolkit/UserFolders.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QHeaderView>
@@ -148,6 +149,32 @@ private slots:
         QCOMPARE(controls.size(), 18);
         for (QWidget *w : controls)
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+    }
+
+    // A screen reader reads a label by its accessible name alone, so the labels that carry the
+    // result (keyword, hit count, selected old entry) must name what they show, not only what
+    // they are.
+    void screenReaderReadsTheResultLabels()
+    {
+        requireKeyword(QStringLiteral("Desktop"));
+        auto spoken = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(spoken(m_w->labSearch()), QStringLiteral("Current filter word"));
+        QCOMPARE(spoken(m_w->labSearchNum()), QStringLiteral("Number of hits"));
+
+        QTest::keyClicks(m_w->tfSearch(), QStringLiteral("Desktop"));
+        QCOMPARE(spoken(m_w->labSearch()), QStringLiteral("Current filter word: Desktop"));
+        QCOMPARE(spoken(m_w->labSearchNum()),
+                 QStringLiteral("Number of hits: ") + Search::HitCountText(entryCount(QStringLiteral("Desktop"))));
+        m_w->lbHistory()->setSelectedRowIndex(0);
+        QCOMPARE(spoken(m_w->labSelectedHistoryLine()),
+                 QStringLiteral("Selected old deprecation: ") + m_w->lbHistory()->CellTextAt(0, 1));
+
+        // Cleared: the role alone.
+        QTest::keyClick(m_w->tfSearch(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(m_w->tfSearch(), Qt::Key_Backspace);
+        QCOMPARE(m_w->labSearch()->Text(), QString());
+        QCOMPARE(spoken(m_w->labSearch()), QStringLiteral("Current filter word"));
+        QCOMPARE(spoken(m_w->labSearchNum()), QStringLiteral("Number of hits"));
     }
 
     void fontsColoursAndGlyphs()
