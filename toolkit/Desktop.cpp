@@ -18,6 +18,8 @@ void installDesktopServices()
     setMessageBoxHook([](const QString &text) {
         QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
                         QMessageBox::Ok, QApplication::activeWindow());
+        // The text is shown as it is: a message that happens to hold a tag is not markup.
+        box.setTextFormat(Qt::PlainText);
         box.exec();
     });
     setBeepHook([] { QApplication::beep(); });

@@ -217,20 +217,25 @@ public:
         const int row = index.row();
         const int column = index.column();
 
+        // A hook that answers true has painted the background itself: the list adds nothing,
+        // not even its selection highlight.
+        bool backgroundHandled = false;
         if (m_list->PaintCellBackground) {
             painter->save();
             painter->translate(opt.rect.topLeft());
             painter->setClipRect(QRect(0, 0, opt.rect.width(), opt.rect.height()), Qt::IntersectClip);
             Graphics g(*painter, opt.rect.width(), opt.rect.height());
-            m_list->PaintCellBackground(g, row, column);
+            backgroundHandled = m_list->PaintCellBackground(g, row, column);
             painter->restore();
         }
 
         // The list's own background: with no text it draws only the panel (selection, brush).
-        QStyleOptionViewItem back = opt;
-        back.text.clear();
-        back.features &= ~QStyleOptionViewItem::HasDisplay;
-        style->drawControl(QStyle::CE_ItemViewItem, &back, painter, widget);
+        if (!backgroundHandled) {
+            QStyleOptionViewItem back = opt;
+            back.text.clear();
+            back.features &= ~QStyleOptionViewItem::HasDisplay;
+            style->drawControl(QStyle::CE_ItemViewItem, &back, painter, widget);
+        }
 
         if (m_list->PaintCellText) {
             const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
@@ -252,7 +257,9 @@ public:
         // The list's own text, drawn over the background already painted: the panel is not
         // drawn again, and a selected row keeps its highlighted text colour.
         QStyleOptionViewItem text = opt;
-        const bool selected = opt.state & QStyle::State_Selected;
+        // Highlighted text only on the list's own highlight; on the hook's background the text
+        // keeps its ordinary colour.
+        const bool selected = (opt.state & QStyle::State_Selected) && !backgroundHandled;
         if (selected) {
             const QPalette::ColorGroup cg = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
                                             : (opt.state & QStyle::State_Active) ? QPalette::Normal

@@ -41,6 +41,10 @@ private slots:
             << int(HandlerKind::ModuleMethod) << "Help" << "" << "ShowHelp"
             << "NilObjectException in Help.ShowHelp\n\nMODULE: Help\nMETHOD: ShowHelp\n"
                "TYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
+        QTest::newRow("window method")
+            << int(HandlerKind::WindowMethod) << "winExpandFilter" << "" << "DoSearchFilter"
+            << "NilObjectException in winExpandFilter.DoSearchFilter\n\nWINDOW: winExpandFilter\n"
+               "METHOD: DoSearchFilter\nTYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
         QTest::newRow("app method")
             << int(HandlerKind::AppMethod) << "App" << "" << "ShowMain"
             << "NilObjectException in App.ShowMain\n\nCLASS: Vantrel\nMETHOD: ShowMain\n"
@@ -81,14 +85,26 @@ private slots:
     void alertForm_data()
     {
         QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("owner");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("logLine");
         QTest::newRow("module method")
-            << int(HandlerKind::ModuleMethod)
+            << int(HandlerKind::ModuleMethod) << "FileTools" << "" << "TextToFile"
             << "Oops! FileTools.TextToFile\nMODULE: FileTools\nMETHOD: TextToFile\nTYPE: IOException"
             << "Exception - FileTools.TextToFile";
+        QTest::newRow("window method")
+            << int(HandlerKind::WindowMethod) << "winHelp" << "" << "AdjustWindowSize"
+            << "Oops! winHelp.AdjustWindowSize\nWINDOW: winHelp\nMETHOD: AdjustWindowSize\nTYPE: IOException"
+            << "Exception - winHelp.AdjustWindowSize";
+        // A control event of the alert form logs with a colon, not a dash.
+        QTest::newRow("control event")
+            << int(HandlerKind::ControlEvent) << "winHelp" << "pbDone" << "Pressed"
+            << "Oops! winHelp.pbDone.Pressed\nWINDOW: winHelp\nCONTROL: pbDone\nEVENT: Pressed\nTYPE: IOException"
+            << "Exception: winHelp.pbDone.Pressed";
         QTest::newRow("app opening")
-            << int(HandlerKind::AppOpening)
+            << int(HandlerKind::AppOpening) << "App" << "" << "Opening"
             << "Oops! App.Opening\nEVENT HANDLER: App\nEVENT NAME: Opening\nTYPE: IOException"
             << "Exception: App: Opening";
     }
@@ -96,29 +112,20 @@ private slots:
     void alertForm()
     {
         QFETCH(int, kind);
+        QFETCH(QString, owner);
+        QFETCH(QString, control);
+        QFETCH(QString, member);
         QFETCH(QString, expected);
         QFETCH(QString, logLine);
-        const bool opening = HandlerKind(kind) == HandlerKind::AppOpening;
-        const HandlerId id{opening ? "App" : "FileTools", "", opening ? "Opening" : "TextToFile",
-                           HandlerKind(kind), ClauseForm::Alert};
+        const QByteArray o = owner.toUtf8(), c = control.toUtf8(), m = member.toUtf8();
+        const HandlerId id{o.constData(), c.constData(), m.constData(), HandlerKind(kind), ClauseForm::Alert};
         Toolkit::MessageRecorder rec;
         Toolkit::LogCapture log;
-        Guard(id, [] { throw IOException(QStringLiteral("disk"), 5); });
+        const QString result = Guard(id, []() -> QString { throw IOException(QStringLiteral("disk"), 5); });
+        QCOMPARE(result, QString());
         QCOMPARE(rec.messages, QStringList{expected});
         QCOMPARE(log.lines(), QStringList{logLine});
         QVERIFY(m_reports.isEmpty());
-    }
-
-    void alertControlEventLogsWithColon()
-    {
-        const HandlerId id{"winHelp", "pbDone", "Pressed", HandlerKind::ControlEvent, ClauseForm::Alert};
-        Toolkit::MessageRecorder rec;
-        Toolkit::LogCapture log;
-        Guard(id, [] { throw NilObjectException(); });
-        QCOMPARE(rec.messages.value(0),
-                 QStringLiteral("Oops! winHelp.pbDone.Pressed\nWINDOW: winHelp\nCONTROL: pbDone\n"
-                                "EVENT: Pressed\nTYPE: NilObjectException"));
-        QCOMPARE(log.lines(), QStringList{QStringLiteral("Exception: winHelp.pbDone.Pressed")});
     }
 
     void otherExceptionsPassThrough()

@@ -443,14 +443,24 @@ private slots:
         QVERIFY(viewportPixel(image, list, gridH) != kGreen);
     }
 
+    void selectionHighlightOverHook_data()
+    {
+        QTest::addColumn<bool>("handled");
+        QTest::newRow("hook lets the list paint") << false;
+        QTest::newRow("hook paints the background itself") << true;
+    }
+
+    // False: the list still paints its own background, so a selected row shows the highlight.
+    // True: the hook's background is all there is, on the selected row too.
     void selectionHighlightOverHook()
     {
+        QFETCH(bool, handled);
         ListBox list(2);
         list.setContent(QStringLiteral("a\tb\nc\td"));
-        list.PaintCellBackground = [](Graphics &g, int, int) {
+        list.PaintCellBackground = [handled](Graphics &g, int, int) {
             g.DrawingColor = kGreen;
             g.FillRectangle(0, 0, g.Width(), g.Height());
-            return false;
+            return handled;
         };
         showWithViewportWidth(list, 200);
         list.setSelectedRowIndex(1);
@@ -460,9 +470,13 @@ private slots:
         const QRect unselected = list.visualRect(list.model()->index(0, 1));
         const QColor selectedPixel
             = viewportPixel(image, list, QPoint(selected.right() - 3, selected.center().y()));
-        QVERIFY2(selectedPixel != kGreen, qPrintable(selectedPixel.name()));
-        QVERIFY(selectedPixel == list.palette().color(QPalette::Active, QPalette::Highlight)
-                || selectedPixel == list.palette().color(QPalette::Inactive, QPalette::Highlight));
+        if (handled) {
+            QCOMPARE(selectedPixel, kGreen);
+        } else {
+            QVERIFY2(selectedPixel != kGreen, qPrintable(selectedPixel.name()));
+            QVERIFY(selectedPixel == list.palette().color(QPalette::Active, QPalette::Highlight)
+                    || selectedPixel == list.palette().color(QPalette::Inactive, QPalette::Highlight));
+        }
         QCOMPARE(viewportPixel(image, list, QPoint(unselected.right() - 3, unselected.center().y())),
                  kGreen);
     }

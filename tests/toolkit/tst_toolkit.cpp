@@ -11,7 +11,9 @@
 #include "toolkit/Window.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
 
 class TestToolkit : public QObject
 {
@@ -191,6 +193,34 @@ private slots:
         QCOMPARE(rec.messages, QStringList{QStringLiteral("HandleException Error")});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ErrorHandling::setReportOpener(previous);
+    }
+
+    // The desktop message box shows its text as given, also when it looks like markup.
+    void desktopMessageBoxShowsPlainText()
+    {
+        const Toolkit::TextHook previousMessage = Toolkit::setMessageBoxHook({});
+        const Toolkit::VoidHook previousBeep = Toolkit::setBeepHook({});
+        const Toolkit::TextHook previousUrl = Toolkit::setGotoURLHook({});
+        Toolkit::installDesktopServices();
+        const QString text = QStringLiteral("<b>Oops!</b> a<br>b");
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        // Looks at the open box as a user would, then dismisses it so the test cannot hang.
+        QTimer::singleShot(0, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+                    shown = box->text();
+                    format = box->textFormat();
+                    box->accept();
+                }
+            }
+        });
+        Toolkit::MessageBox(text);
+        Toolkit::setMessageBoxHook(previousMessage);
+        Toolkit::setBeepHook(previousBeep);
+        Toolkit::setGotoURLHook(previousUrl);
+        QCOMPARE(shown, text);
+        QCOMPARE(format, Qt::PlainText);
     }
 
     void specialFoldersLieInTheTestHome()
