@@ -31,7 +31,9 @@ QPointer<App> g_instance;
 App::QuitHook g_quitHook;
 bool g_failNextShow = false;
 
-AboutBoxData aboutBoxData()
+} // namespace
+
+AboutBoxData App::AboutData()
 {
     AboutBoxData data;
     data.MajorVersion = App::MajorVersion;
@@ -42,6 +44,8 @@ AboutBoxData aboutBoxData()
     data.BuildDate = AboutBox::BuildDate();
     return data;
 }
+
+namespace {
 
 // Opens a browser layout (its open window, or a new one) and gives it the frame of the one
 // just closed. The window is shown first: a hidden window does not lay out its menu bar, so its
@@ -149,7 +153,7 @@ bool App::miAbout_Action()
 {
     return Guard(kAboutId, [] {
         // The open box, or a fresh one after the last was closed; returns when it closes.
-        winAboutBox::instance(aboutBoxData())->ShowModal();
+        winAboutBox::instance(AboutData())->ShowModal();
         return true;
     });
 }

@@ -7,6 +7,8 @@
 // Closing the last window never ends the program by itself (a layout switch closes one window
 // before it opens the other); quitting is always explicit, through Quit().
 
+#include "about/winAboutBox.h"
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -35,6 +37,8 @@ public:
     static constexpr qint64 NonReleaseVersion = 11;
     static QString Copyright();
     static QString Description();
+    // What the About item shows: version data, description, notice and build date.
+    static AboutBoxData AboutData();
     // "1.0.0"
     static QString ShortVersion();
 

@@ -2,11 +2,9 @@
 // window. Usage (under Xvfb): help_screenshot <out.png>
 #include "help/Help.h"
 #include "help/HelpWindows.h"
-#include "toolkit/Window.h"
+#include "common/Screenshot.h"
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -16,14 +14,7 @@ int main(int argc, char *argv[])
     Help::FillDictionaryFromHELP_TEXT();
     HelpWindows::install();
 
-    bool saved = false;
-    Toolkit::ModalWatcher watcher([&](QWidget *w) {
-        // Let the window paint once before taking the picture.
-        QEventLoop loop;
-        QTimer::singleShot(300, &loop, &QEventLoop::quit);
-        loop.exec();
-        saved = w->grab().save(out, "PNG");
-    });
+    ScreenshotOfModal shot(out);
     Help::ShowHelp(1);
-    return saved ? 0 : 1;
+    return shot.saved() ? 0 : 1;
 }
