@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QScopedValueRollback>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
@@ -323,6 +324,11 @@ ListBox::ListBox(int columnCount, QWidget *parent)
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { notifySelection(); });
+    // A column the user dragged keeps its width; only the "*" columns follow the list's size.
+    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (!m_applyingWidths)
+            m_userWidths.insert(column, width);
+    });
 }
 
 ListBox::~ListBox() = default;
@@ -348,6 +354,7 @@ QStringList ListBox::Headers() const
 void ListBox::setColumnWidths(const QString &widthList)
 {
     m_widthList = widthList;
+    m_userWidths.clear();
     applyColumnWidths();
 }
 
@@ -547,13 +554,15 @@ void ListBox::applyColumnWidths()
         return;
     const int columns = ColumnCount();
     const QStringList entries = m_widthList.split(QLatin1Char(','));
+    const QScopedValueRollback<bool> applying(m_applyingWidths, true);
     // -1 marks a column that shares the rest; columns without an entry share it as well.
     QList<int> fixed(columns, -1);
     int used = 0;
     int stars = 0;
     for (int c = 0; c < columns; ++c) {
-        bool ok = false;
-        const int w = c < entries.size() ? entries.at(c).trimmed().toInt(&ok) : 0;
+        bool ok = m_userWidths.contains(c);
+        const int w = ok ? m_userWidths.value(c)
+                         : c < entries.size() ? entries.at(c).trimmed().toInt(&ok) : 0;
         if (ok && w >= 0) {
             fixed[c] = w;
             used += w;

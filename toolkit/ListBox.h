@@ -4,6 +4,7 @@
 // available through the Source* accessors. Paint hooks mirror the toolkit's cell events:
 // a hook that returns false lets the list paint that part by itself.
 
+#include <QHash>
 #include <QStringList>
 #include <QTableView>
 
@@ -91,6 +92,9 @@ private:
     ListBoxModel *m_model;
     QSortFilterProxyModel *m_proxy;
     QString m_widthList;
+    // Widths the user dragged, by column: kept when the list is resized again.
+    QHash<int, int> m_userWidths;
+    bool m_applyingWidths = false;
     // Loaded-order row of the selection (-1 for none): a header sort moves the selected row
     // without changing which row is selected.
     int m_selectedSource = -1;

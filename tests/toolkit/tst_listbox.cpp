@@ -388,6 +388,17 @@ private slots:
         QCOMPARE(total, list.viewport()->width());
     }
 
+    void draggedColumnKeepsItsWidth()
+    {
+        ListBox list(5);
+        list.setColumnWidths(QStringLiteral("50,*,55,60,*"));
+        showWithViewportWidth(list, 500);
+        list.horizontalHeader()->resizeSection(1, 120); // as a drag of the header edge does
+        list.resize(list.width() + 100, list.height());
+        QCOMPARE(list.columnWidth(1), 120);
+        QCOMPARE(list.columnWidth(4), list.viewport()->width() - 50 - 120 - 55 - 60);
+    }
+
     void paintHooks_data()
     {
         QTest::addColumn<int>("rows");
