@@ -16,10 +16,7 @@ constexpr HandlerId kMouseDownId{"StaticURL", "", "MouseDown", HandlerKind::Cust
 constexpr HandlerId kMouseUpId{"StaticURL", "", "MouseUp", HandlerKind::CustomControlEvent};
 
 // The toolkit's mouse positions are whole points; the leftmost column is x = 0.
-QPoint wholePoints(const QPointF &p)
-{
-    return QPoint(qFloor(p.x()), qFloor(p.y()));
-}
+QPoint wholePoints(const QPointF &p) { return QPoint(qFloor(p.x()), qFloor(p.y())); }
 
 } // namespace
 

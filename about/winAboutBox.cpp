@@ -15,10 +15,7 @@
 
 // Outside any namespace, as Q_INIT_RESOURCE requires. Naming the resource's initialiser here
 // also makes the linker keep it from the static library.
-static void initVantrelResources()
-{
-    Q_INIT_RESOURCE(vantrel_resources);
-}
+static void initVantrelResources() { Q_INIT_RESOURCE(vantrel_resources); }
 
 namespace {
 
@@ -92,10 +89,7 @@ std::optional<QPixmap> &keptPicture()
 
 namespace AboutBox {
 
-QDate BuildDate()
-{
-    return parseCompilerDate(__DATE__);
-}
+QDate BuildDate() { return parseCompilerDate(__DATE__); }
 
 QString MediumDate(const QDate &date, const QLocale &locale)
 {
@@ -146,15 +140,9 @@ winAboutBox *winAboutBox::instance(const AboutBoxData &data)
     return g_instance;
 }
 
-winAboutBox *winAboutBox::existing()
-{
-    return g_instance;
-}
+winAboutBox *winAboutBox::existing() { return g_instance; }
 
-QString winAboutBox::ContactAddress()
-{
-    return QStringLiteral("vantrel@example.org");
-}
+QString winAboutBox::ContactAddress() { return QStringLiteral("vantrel@example.org"); }
 
 winAboutBox::winAboutBox(const AboutBoxData &data, QWidget *parent)
     : Toolkit::ModalWindow(kDesignSize, parent)
@@ -255,7 +243,7 @@ void winAboutBox::labVersion_Opening()
 {
     Guard(kLabVersionOpening, [&] {
         QString s = QStringLiteral("Version ") + QString::number(m_data.MajorVersion) + QLatin1Char('.')
-                    + QString::number(m_data.MinorVersion);
+            + QString::number(m_data.MinorVersion);
         if (!m_data.Version.isEmpty())
             s += QLatin1Char(' ') + m_data.Version;
         m_labVersion->setTextValue(s);
@@ -273,8 +261,9 @@ void winAboutBox::labDescription_Opening()
 void winAboutBox::taCredits_Opening()
 {
     Guard(kTaCreditsOpening, [&] {
-        m_taCredits->setTextValue(QString() + QStringLiteral("\n\n") + QStringLiteral("Please send comments and bug descriptions to ")
-                                  + ContactAddress() + QStringLiteral("\n"));
+        m_taCredits->setTextValue(QString() + QStringLiteral("\n\n")
+                                  + QStringLiteral("Please send comments and bug descriptions to ") + ContactAddress()
+                                  + QStringLiteral("\n"));
     });
 }
 

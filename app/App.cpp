@@ -102,20 +102,11 @@ QString App::Copyright()
     return QStringLiteral("Copyright \u00A9 2026 the Vantrel developers. All rights reserved.");
 }
 
-QString App::Description()
-{
-    return QStringLiteral("Old and New Versions of Commands");
-}
+QString App::Description() { return QStringLiteral("Old and New Versions of Commands"); }
 
-QString App::ShortVersion()
-{
-    return QStringLiteral("%1.%2.%3").arg(MajorVersion).arg(MinorVersion).arg(BugVersion);
-}
+QString App::ShortVersion() { return QStringLiteral("%1.%2.%3").arg(MajorVersion).arg(MinorVersion).arg(BugVersion); }
 
-QString App::appSupportFolder() const
-{
-    return ModGlobal::appSupportFolder;
-}
+QString App::appSupportFolder() const { return ModGlobal::appSupportFolder; }
 
 void App::Opening()
 {
@@ -127,10 +118,7 @@ void App::Opening()
     winMain();
 }
 
-bool App::HasMenuHandler(const QString &itemName) const
-{
-    return m_menuHandlers.contains(itemName);
-}
+bool App::HasMenuHandler(const QString &itemName) const { return m_menuHandlers.contains(itemName); }
 
 bool App::HandleMenuItem(const QString &itemName)
 {
@@ -208,12 +196,6 @@ void App::endIfStranded()
     Quit(0);
 }
 
-App::QuitHook App::setQuitHookForTests(QuitHook hook)
-{
-    return std::exchange(g_quitHook, std::move(hook));
-}
+App::QuitHook App::setQuitHookForTests(QuitHook hook) { return std::exchange(g_quitHook, std::move(hook)); }
 
-void App::failNextShowForTests()
-{
-    g_failNextShow = true;
-}
+void App::failNextShowForTests() { g_failNextShow = true; }

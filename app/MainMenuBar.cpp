@@ -22,10 +22,14 @@ namespace MainMenuBar {
 const QList<MenuDefinition> &Definition()
 {
     static const QList<MenuDefinition> menus = {
-        {"FileMenu", "&File", {
+        {"FileMenu",
+         "&File",
+         {
              {"FileQuit", "&Quit", "Ctrl+Q", false},
          }},
-        {"EditMenu", "&Edit", {
+        {"EditMenu",
+         "&Edit",
+         {
              {"EditUndo", "&Undo", "Ctrl+Z", false},
              {"EditSeparator1", "-", "", false},
              {"EditCut", "Cu&t", "Ctrl+X", false},
@@ -35,11 +39,15 @@ const QList<MenuDefinition> &Definition()
              {"EditSeparator2", "-", "", false},
              {"EditSelectAll", "Select &All", "Ctrl+A", false},
          }},
-        {"SampleMenu", "Sample", {
+        {"SampleMenu",
+         "Sample",
+         {
              {"SampleSampleOne", "Sample One", "", false},
              {"SampleSampleTwo", "Sample Two", "", false},
          }},
-        {"HelpMenu", "&Help", {
+        {"HelpMenu",
+         "&Help",
+         {
              {"miAbout", "About Vantrel", "", true},
          }},
     };
@@ -119,20 +127,48 @@ struct EditTarget
         if (!canAct(item))
             return;
         if (item == QLatin1String("EditUndo")) {
-            if (line) line->undo(); else if (plain) plain->undo(); else rich->undo();
+            if (line)
+                line->undo();
+            else if (plain)
+                plain->undo();
+            else
+                rich->undo();
         } else if (item == QLatin1String("EditCut")) {
-            if (line) line->cut(); else if (plain) plain->cut(); else rich->cut();
+            if (line)
+                line->cut();
+            else if (plain)
+                plain->cut();
+            else
+                rich->cut();
         } else if (item == QLatin1String("EditCopy")) {
-            if (line) line->copy(); else if (plain) plain->copy(); else rich->copy();
+            if (line)
+                line->copy();
+            else if (plain)
+                plain->copy();
+            else
+                rich->copy();
         } else if (item == QLatin1String("EditPaste")) {
-            if (line) line->paste(); else if (plain) plain->paste(); else rich->paste();
+            if (line)
+                line->paste();
+            else if (plain)
+                plain->paste();
+            else
+                rich->paste();
         } else if (item == QLatin1String("EditClear")) {
             // Delete removes the selection only, as the menu item does everywhere.
-            if (line) line->del();
-            else if (plain) plain->textCursor().removeSelectedText();
-            else rich->textCursor().removeSelectedText();
+            if (line)
+                line->del();
+            else if (plain)
+                plain->textCursor().removeSelectedText();
+            else
+                rich->textCursor().removeSelectedText();
         } else if (item == QLatin1String("EditSelectAll")) {
-            if (line) line->selectAll(); else if (plain) plain->selectAll(); else rich->selectAll();
+            if (line)
+                line->selectAll();
+            else if (plain)
+                plain->selectAll();
+            else
+                rich->selectAll();
         }
     }
 };
@@ -251,7 +287,8 @@ QMenuBar *Build(Toolkit::WindowBase *owner, QWidget *parent)
             } else {
                 action = menu->addAction(QString::fromUtf8(itemDef.caption));
                 if (*itemDef.shortcut)
-                    action->setShortcut(QKeySequence(QString::fromLatin1(itemDef.shortcut), QKeySequence::PortableText));
+                    action->setShortcut(
+                        QKeySequence(QString::fromLatin1(itemDef.shortcut), QKeySequence::PortableText));
                 if (itemDef.applicationItem)
                     action->setMenuRole(QAction::AboutRole);
                 else if (name == QLatin1String("FileQuit"))

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <memory>
 
-
 int main(int argc, char *argv[])
 {
 #if defined(Q_OS_LINUX)

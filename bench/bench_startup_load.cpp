@@ -19,9 +19,9 @@ namespace {
 const QString &fullSizeIndex()
 {
     static const QString text = [] {
-        static const char *const parts[] = {"Desktop", "List", "Box", "Cell", "Bold", "Folder", "Item",
-                                            "Native", "Path", "Xojo", "Core", "Text", "Value", "Date",
-                                            "Time", "Picture", "Graphics", "Socket", "Window", "Menu"};
+        static const char *const parts[] = {"Desktop", "List",    "Box",      "Cell",   "Bold",   "Folder", "Item",
+                                            "Native",  "Path",    "Xojo",     "Core",   "Text",   "Value",  "Date",
+                                            "Time",    "Picture", "Graphics", "Socket", "Window", "Menu"};
         QString out;
         int numbers = 0;
         for (int line = 0; line < 10782; ++line) {
@@ -54,9 +54,10 @@ const QString &fullSizeCatalogue()
             entry += (row % 120 == 7) ? 2 : 1;
             if (row)
                 out += u'\n';
-            out += QString::number(entry) + QStringLiteral("\tDesktopListBox.CellBoldAt%1\tDeprec\t2019r2\t"
-                                                           "DesktopListBox.CellBoldAtNewName%1")
-                                                .arg(row);
+            out += QString::number(entry)
+                + QStringLiteral("\tDesktopListBox.CellBoldAt%1\tDeprec\t2019r2\t"
+                                 "DesktopListBox.CellBoldAtNewName%1")
+                      .arg(row);
         }
         return out;
     }();

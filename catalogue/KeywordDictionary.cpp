@@ -14,7 +14,9 @@ namespace {
 class FoldedCodePoints
 {
 public:
-    explicit FoldedCodePoints(QStringView s) : m_s(s) {}
+    explicit FoldedCodePoints(QStringView s)
+        : m_s(s)
+    {}
 
     bool atEnd() const { return m_i >= m_s.size(); }
 

@@ -43,10 +43,7 @@ void forEachLine(QStringView text, F &&f)
 }
 
 // Room for every line without rehashing: index lines average 25 characters, catalogue rows 59.
-qsizetype expectedLines(QStringView text, qsizetype averageLength)
-{
-    return text.size() / averageLength + 16;
-}
+qsizetype expectedLines(QStringView text, qsizetype averageLength) { return text.size() / averageLength + 16; }
 
 QString entryKey(QStringView field, TextStorage storage)
 {
@@ -114,10 +111,7 @@ const ChronDictionary &ChronIDGlobal()
     return *dictChronID_Global;
 }
 
-QString KeywordEntries(QStringView keyword)
-{
-    return KeyGlobal().Lookup(keyword, QString());
-}
+QString KeywordEntries(QStringView keyword) { return KeyGlobal().Lookup(keyword, QString()); }
 
 qint64 RowPosition(QStringView entryText)
 {
@@ -128,8 +122,7 @@ qint64 RowPosition(QStringView entryText)
 
 QString EnsureAppSupportFolder()
 {
-    const QString folder =
-        Toolkit::SpecialFolder::ApplicationData() + u'/' + QLatin1String(kBundleIdentifier);
+    const QString folder = Toolkit::SpecialFolder::ApplicationData() + u'/' + QLatin1String(kBundleIdentifier);
     const QFileInfo info(folder);
     if (info.isDir())
         return folder;

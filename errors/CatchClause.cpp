@@ -10,10 +10,7 @@ namespace {
 
 const QString kEol = QStringLiteral("\n");
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+QString s(const char *text) { return QString::fromUtf8(text); }
 
 } // namespace
 

@@ -12,8 +12,8 @@
 #include <utility>
 
 enum class HandlerKind {
-    ControlEvent,            // control event handler in a window
-    WindowEvent,             // event handler of a window (Opening)
+    ControlEvent, // control event handler in a window
+    WindowEvent,  // event handler of a window (Opening)
     WindowMethod,
     ModuleMethod,
     AppMethod,               // method of the application object
@@ -23,7 +23,10 @@ enum class HandlerKind {
     AppOpening,              // the application's Opening event (alert form)
 };
 
-enum class ClauseForm { Reported, Alert };
+enum class ClauseForm {
+    Reported,
+    Alert
+};
 
 struct HandlerId
 {

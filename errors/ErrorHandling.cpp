@@ -17,9 +17,7 @@ int g_depth = 0;
 
 ReportOpener &opener()
 {
-    static ReportOpener o = [](const QString &text) {
-        qCWarning(lcVantrel).noquote() << text;
-    };
+    static ReportOpener o = [](const QString &text) { qCWarning(lcVantrel).noquote() << text; };
     return o;
 }
 
@@ -38,8 +36,8 @@ QString ReportText(const RuntimeException &e, const QString &s)
         throw UnsupportedOperationException(QStringLiteral("The exception's class cannot be named"));
     const QString eol = QStringLiteral("\n");
     return className + QStringLiteral(" in ") + s + eol + QStringLiteral("TYPE: ") + className + eol
-        + QStringLiteral("ERROR CODE: ") + QString::number(e.ErrorNumber) + eol
-        + QStringLiteral("ERROR MESSAGE: ") + e.Message;
+        + QStringLiteral("ERROR CODE: ") + QString::number(e.ErrorNumber) + eol + QStringLiteral("ERROR MESSAGE: ")
+        + e.Message;
 }
 
 bool HandleException(const RuntimeException &e, const QString &s)
@@ -57,14 +55,8 @@ bool HandleException(const RuntimeException &e, const QString &s)
     return true;
 }
 
-ReportOpener setReportOpener(ReportOpener o)
-{
-    return std::exchange(opener(), std::move(o));
-}
+ReportOpener setReportOpener(ReportOpener o) { return std::exchange(opener(), std::move(o)); }
 
-int nestingDepth()
-{
-    return g_depth;
-}
+int nestingDepth() { return g_depth; }
 
 } // namespace ErrorHandling

@@ -13,8 +13,7 @@ public:
         : ErrorNumber(errorNumber)
         , Message(message)
         , m_what(message.toUtf8())
-    {
-    }
+    {}
 
     const char *what() const noexcept override { return m_what.constData(); }
 
@@ -25,11 +24,11 @@ private:
     QByteArray m_what;
 };
 
-#define VANTREL_RUNTIME_EXCEPTION(Name)                                                            \
-    class Name : public RuntimeException                                                           \
-    {                                                                                              \
-    public:                                                                                        \
-        using RuntimeException::RuntimeException;                                                  \
+#define VANTREL_RUNTIME_EXCEPTION(Name)                                                                                \
+    class Name : public RuntimeException                                                                               \
+    {                                                                                                                  \
+    public:                                                                                                            \
+        using RuntimeException::RuntimeException;                                                                      \
     };
 
 VANTREL_RUNTIME_EXCEPTION(NilObjectException)

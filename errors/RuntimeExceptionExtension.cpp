@@ -20,8 +20,8 @@ QString demangledName(const RuntimeException &e)
     if (!mangled || !*mangled)
         return QString();
     int status = 0;
-    std::unique_ptr<char, decltype(&std::free)> name(
-        abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
+    std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                     &std::free);
     if (status != 0 || !name)
         return QString();
     return QString::fromUtf8(name.get());

@@ -56,7 +56,4 @@ void winReportError::installAsReportOpener()
     });
 }
 
-void winReportError::failNextConstructionsForTests(int count)
-{
-    g_failNextConstructions = count;
-}
+void winReportError::failNextConstructionsForTests(int count) { g_failNextConstructions = count; }

@@ -70,8 +70,8 @@ void CleanHelpText()
         // Start empty, so a text that fails validation never leaves an earlier run's topics behind.
         sHelpText.clear();
 
-        QStringList records = withoutTrailingTerminator(original.trimmed())
-                                  .split(kTerminator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
+        QStringList records =
+            withoutTrailingTerminator(original.trimmed()).split(kTerminator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
         for (QString &record : records) {
             QStringList fields = record.trimmed().split(kSeparator);
             const qsizetype shortfall = 5 - fields.size();
@@ -99,8 +99,9 @@ void CleanHelpText()
             }
             if (!StringUtils::IsPosInteger(fields[0]) || !StringUtils::IsPosInteger(fields[3])
                 || !StringUtils::IsPosInteger(fields[4])) {
-                rejectHelpText(QStringLiteral("HELP_TEXT is incorrectly formatted. Does not have digits in right place."),
-                               original);
+                rejectHelpText(
+                    QStringLiteral("HELP_TEXT is incorrectly formatted. Does not have digits in right place."),
+                    original);
                 return;
             }
             if (fields[2].isEmpty() || StringUtils::IsPosInteger(fields[2])) {
@@ -143,8 +144,8 @@ void FillDictionaryFromHELP_TEXT()
     Guard(kId, [] {
         CleanHelpText();
         helpDict.emplace();
-        const QStringList pieces = withoutTrailingTerminator(sHelpText)
-                                       .split(kTerminator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
+        const QStringList pieces =
+            withoutTrailingTerminator(sHelpText).split(kTerminator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
         for (const QString &raw : pieces) {
             const QString piece = raw.trimmed();
             const qsizetype tab = piece.indexOf(kSeparator);
@@ -169,7 +170,8 @@ void ShowHelp(qint64 topic)
         }
         const QStringList parts = entry.value().split(kSeparator);
         if (parts.size() < 4)
-            throw OutOfBoundsException(QStringLiteral("Help topic %1 has %2 fields, not 4.").arg(topic).arg(parts.size()));
+            throw OutOfBoundsException(
+                QStringLiteral("Help topic %1 has %2 fields, not 4.").arg(topic).arg(parts.size()));
         QString title = parts.at(0).trimmed();
         if (title.isEmpty())
             title = QStringLiteral("Help");
@@ -191,7 +193,7 @@ bool IsHTML(const QString &text)
     return GuardOr(kId, false, [&text] {
         // "<h" also catches html, head, hr and the h1 to h6 headings.
         static const QString markers[] = {
-            QStringLiteral("<p>"),    QStringLiteral("<i>"),    QStringLiteral("<b>"),      QStringLiteral("<em>"),
+            QStringLiteral("<p>"),    QStringLiteral("<i>"),    QStringLiteral("<b>"),     QStringLiteral("<em>"),
             QStringLiteral("<body>"), QStringLiteral("<span>"), QStringLiteral("<style="), QStringLiteral("<h"),
         };
         for (const QString &marker : markers) {
@@ -202,10 +204,7 @@ bool IsHTML(const QString &text)
     });
 }
 
-HelpWindowOpener setWindowOpener(HelpWindowOpener opener)
-{
-    return std::exchange(windowOpener(), std::move(opener));
-}
+HelpWindowOpener setWindowOpener(HelpWindowOpener opener) { return std::exchange(windowOpener(), std::move(opener)); }
 
 std::optional<QString> setHelpSourceForTests(std::optional<QString> source)
 {

@@ -33,8 +33,8 @@ bool IsHTML(const QString &text);
 
 // Opens a modal help window and returns when it has closed: the HTML window when isHtml,
 // else the plain-text one. Installed by the widget layer; returns the opener it replaced.
-using HelpWindowOpener = std::function<void(bool isHtml, const QString &content, const QString &title,
-                                            qint64 width, qint64 height)>;
+using HelpWindowOpener =
+    std::function<void(bool isHtml, const QString &content, const QString &title, qint64 width, qint64 height)>;
 HelpWindowOpener setWindowOpener(HelpWindowOpener opener);
 
 // Test seam: CleanHelpText works on this text instead of HELP_TEXT while it is set.

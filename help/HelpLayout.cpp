@@ -46,8 +46,8 @@ QString RawTextFromHTML(const QString &html)
     return text;
 }
 
-WindowFrame AdjustWindowSize(const TextHeightMeasurer &textHeight, qint64 width, qint64 height,
-                             const QRect &available, QSize minimum, QSize maximum)
+WindowFrame AdjustWindowSize(const TextHeightMeasurer &textHeight, qint64 width, qint64 height, const QRect &available,
+                             QSize minimum, QSize maximum)
 {
     qint64 newWidth = width;
     qint64 newHeight = height;

@@ -34,8 +34,7 @@ inline constexpr QSize kMaximumSize{1500, 3000};
 // wider, a height to match, neither above 80 % of the available screen. The window's own
 // limits apply last, as the window itself would apply them. Top is the available top + 22;
 // left is the available width - width - 4.
-WindowFrame AdjustWindowSize(const TextHeightMeasurer &textHeight, qint64 width, qint64 height,
-                             const QRect &available, QSize minimum = kMinimumSize,
-                             QSize maximum = kMaximumSize);
+WindowFrame AdjustWindowSize(const TextHeightMeasurer &textHeight, qint64 width, qint64 height, const QRect &available,
+                             QSize minimum = kMinimumSize, QSize maximum = kMaximumSize);
 
 } // namespace HelpLayout

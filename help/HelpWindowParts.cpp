@@ -25,8 +25,7 @@ public:
     explicit WheelScroller(QAbstractScrollArea *area)
         : QObject(area)
         , m_area(area)
-    {
-    }
+    {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override

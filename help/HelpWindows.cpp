@@ -18,9 +18,6 @@ void showHelpWindow(bool isHtml, const QString &content, const QString &title, q
     }
 }
 
-void install()
-{
-    Help::setWindowOpener(&showHelpWindow);
-}
+void install() { Help::setWindowOpener(&showHelpWindow); }
 
 } // namespace HelpWindows

@@ -11,8 +11,7 @@ constexpr const char *kOwner = "winHelpSimple";
 const QString kFontName = QStringLiteral("System");
 
 constexpr HandlerId kOpening{kOwner, "", "Opening", HandlerKind::WindowEvent, ClauseForm::Reported};
-constexpr HandlerId kAdjustWindowSize{kOwner, "", "AdjustWindowSize", HandlerKind::WindowMethod,
-                                      ClauseForm::Reported};
+constexpr HandlerId kAdjustWindowSize{kOwner, "", "AdjustWindowSize", HandlerKind::WindowMethod, ClauseForm::Reported};
 constexpr HandlerId kPrepareAndShowWindow{kOwner, "", "PrepareAndShowWindow", HandlerKind::WindowMethod,
                                           ClauseForm::Reported};
 constexpr HandlerId kPbDonePressed{kOwner, "pbDone", "Pressed", HandlerKind::ControlEvent, ClauseForm::Alert};

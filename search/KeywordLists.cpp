@@ -31,8 +31,7 @@ QString MakeKeywordList(const QString &text)
 
     QList<qsizetype> order(keywords.size());
     std::iota(order.begin(), order.end(), qsizetype(0));
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](qsizetype a, qsizetype b) { return keys.at(a) < keys.at(b); });
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) { return keys.at(a) < keys.at(b); });
 
     QHash<QString, QList<qsizetype>> linesOfKey;
     for (qsizetype i = 0; i < keys.size(); ++i)

@@ -4,10 +4,7 @@
 
 namespace Search {
 
-QString CleanSearchText(const QString &text)
-{
-    return StringUtils::Remove(text, kSearchCharacters);
-}
+QString CleanSearchText(const QString &text) { return StringUtils::Remove(text, kSearchCharacters); }
 
 QString HitCountText(qint64 n)
 {

@@ -55,8 +55,7 @@ void Label::setTextValue(const QString &value)
 
 TextArea::TextArea(QWidget *parent)
     : QPlainTextEdit(parent)
-{
-}
+{}
 
 Button::Button(QWidget *parent)
     : QPushButton(parent)
@@ -106,8 +105,7 @@ void Button::paintEvent(QPaintEvent *event)
 
 Rectangle::Rectangle(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 void Rectangle::paintEvent(QPaintEvent *)
 {
@@ -122,8 +120,7 @@ void Rectangle::paintEvent(QPaintEvent *)
 
 Canvas::Canvas(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 void Canvas::setBackdrop(const QPixmap &picture)
 {

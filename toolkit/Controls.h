@@ -63,7 +63,10 @@ class Button : public QPushButton
     Q_OBJECT
 
 public:
-    enum Style { PushStyle = 0, HelpStyle = 9 };
+    enum Style {
+        PushStyle = 0,
+        HelpStyle = 9
+    };
 
     explicit Button(QWidget *parent = nullptr);
 

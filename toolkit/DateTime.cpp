@@ -35,10 +35,7 @@ std::function<DateTime()> &clock()
 
 } // namespace
 
-DateTime DateTime::Now()
-{
-    return clock()();
-}
+DateTime DateTime::Now() { return clock()(); }
 
 PinnedClock::PinnedClock(const DateTime &moment)
     : m_moment(moment)
@@ -46,9 +43,6 @@ PinnedClock::PinnedClock(const DateTime &moment)
     m_previous = std::exchange(clock(), [this] { return m_moment; });
 }
 
-PinnedClock::~PinnedClock()
-{
-    clock() = std::move(m_previous);
-}
+PinnedClock::~PinnedClock() { clock() = std::move(m_previous); }
 
 } // namespace Toolkit

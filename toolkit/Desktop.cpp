@@ -16,8 +16,8 @@ namespace Toolkit {
 void installDesktopServices()
 {
     setMessageBoxHook([](const QString &text) {
-        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
-                        QMessageBox::Ok, QApplication::activeWindow());
+        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
         // The text is shown as it is: a message that happens to hold a tag is not markup.
         box.setTextFormat(Qt::PlainText);
         box.exec();
@@ -44,10 +44,7 @@ ScreenInfo Screen0()
     return {area.left(), area.top(), area.width(), area.height()};
 }
 
-void pinScreenForTests(std::optional<QRect> area)
-{
-    g_pinnedScreen = area;
-}
+void pinScreenForTests(std::optional<QRect> area) { g_pinnedScreen = area; }
 
 double TextHeight(const QString &text, const QString &fontName, double pointSize, int wrapWidth)
 {
@@ -56,8 +53,8 @@ double TextHeight(const QString &text, const QString &fontName, double pointSize
         : QFont(fontName);
     font.setPointSizeF(pointSize);
     const QFontMetricsF metrics(font);
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, wrapWidth, 1e9),
-                                               Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+    const QRectF bounds =
+        metrics.boundingRect(QRectF(0, 0, wrapWidth, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
     return bounds.height();
 }
 
@@ -75,16 +72,10 @@ bool AsyncAltKey()
     return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier);
 }
 
-void pinAltKeyForTests(std::optional<bool> down)
-{
-    g_pinnedAlt = down;
-}
+void pinAltKeyForTests(std::optional<bool> down) { g_pinnedAlt = down; }
 
 } // namespace Keyboard
 
-QString ToolkitVersion()
-{
-    return QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
-}
+QString ToolkitVersion() { return QStringLiteral("Qt ") + QString::fromLatin1(qVersion()); }
 
 } // namespace Toolkit

@@ -7,8 +7,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
@@ -23,8 +23,7 @@ Graphics::Graphics(QPainter &painter, int width, int height)
     , m_painter(painter)
     , m_width(width)
     , m_height(height)
-{
-}
+{}
 
 void Graphics::FillRectangle(int x, int y, int width, int height)
 {
@@ -41,8 +40,7 @@ public:
     ListBoxModel(int columnCount, QObject *parent)
         : QAbstractTableModel(parent)
         , m_columnCount(columnCount)
-    {
-    }
+    {}
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override
     {
@@ -62,16 +60,14 @@ public:
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
-            || section >= m_headers.size())
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_headers.size())
             return {};
         return m_headers.at(section);
     }
 
     Qt::ItemFlags flags(const QModelIndex &index) const override
     {
-        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
-                               : Qt::NoItemFlags;
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
     }
 
     void setHeaders(const QStringList &headers)
@@ -203,11 +199,9 @@ public:
     explicit ListBoxDelegate(ListBox *list)
         : QStyledItemDelegate(list)
         , m_list(list)
-    {
-    }
+    {}
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
@@ -243,8 +237,7 @@ public:
             const QFontMetrics fm(opt.font);
             const int textMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
             const int x = textRect.left() + textMargin - opt.rect.left();
-            const int y = textRect.top() + (textRect.height() - fm.height()) / 2 + fm.ascent()
-                          - opt.rect.top();
+            const int y = textRect.top() + (textRect.height() - fm.height()) / 2 + fm.ascent() - opt.rect.top();
             painter->save();
             painter->translate(opt.rect.topLeft());
             painter->setClipRect(QRect(0, 0, opt.rect.width(), opt.rect.height()), Qt::IntersectClip);
@@ -263,7 +256,7 @@ public:
         const bool selected = (opt.state & QStyle::State_Selected) && !backgroundHandled;
         if (selected) {
             const QPalette::ColorGroup cg = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                            : (opt.state & QStyle::State_Active) ? QPalette::Normal
+                : (opt.state & QStyle::State_Active)                             ? QPalette::Normal
                                                                                  : QPalette::Inactive;
             text.palette.setColor(QPalette::Text, opt.palette.color(cg, QPalette::HighlightedText));
         }
@@ -322,8 +315,7 @@ ListBox::ListBox(int columnCount, QWidget *parent)
     header->setSortIndicator(-1, Qt::AscendingOrder);
     setSortingEnabled(true);
 
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { notifySelection(); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { notifySelection(); });
     // A column the user dragged keeps its width; only the "*" columns follow the list's size.
     connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
         if (!m_applyingWidths)
@@ -333,15 +325,9 @@ ListBox::ListBox(int columnCount, QWidget *parent)
 
 ListBox::~ListBox() = default;
 
-int ListBox::ColumnCount() const
-{
-    return m_model->columnCount();
-}
+int ListBox::ColumnCount() const { return m_model->columnCount(); }
 
-void ListBox::setHeaders(const QStringList &headers)
-{
-    m_model->setHeaders(headers);
-}
+void ListBox::setHeaders(const QStringList &headers) { m_model->setHeaders(headers); }
 
 QStringList ListBox::Headers() const
 {
@@ -374,10 +360,7 @@ void ListBox::setContent(const QString &text)
     selectionLost(hadSelection);
 }
 
-int ListBox::RowCount() const
-{
-    return m_proxy->rowCount();
-}
+int ListBox::RowCount() const { return m_proxy->rowCount(); }
 
 void ListBox::checkCell(int row, int column, int rowCount) const
 {
@@ -403,10 +386,7 @@ QStringList ListBox::SourceRow(int sourceRow) const
     return m_model->row(sourceRow);
 }
 
-int ListBox::SourceRowCount() const
-{
-    return m_model->rowCount();
-}
+int ListBox::SourceRowCount() const { return m_model->rowCount(); }
 
 int ListBox::SelectedRowIndex() const
 {
@@ -423,8 +403,7 @@ void ListBox::setSelectedRowIndex(int row)
         return;
     }
     const QModelIndex index = m_proxy->index(row, 0);
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect
-                                                 | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void ListBox::RemoveAllRows()
@@ -436,15 +415,9 @@ void ListBox::RemoveAllRows()
     selectionLost(hadSelection);
 }
 
-void ListBox::AddRow(const QStringList &cells)
-{
-    m_model->append({cells});
-}
+void ListBox::AddRow(const QStringList &cells) { m_model->append({cells}); }
 
-void ListBox::AddRows(const QList<QStringList> &rows)
-{
-    m_model->append(rows);
-}
+void ListBox::AddRows(const QList<QStringList> &rows) { m_model->append(rows); }
 
 void ListBox::clearSort()
 {
@@ -476,8 +449,7 @@ void ListBox::selectionLost(bool hadSelection)
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
     // A click below the rows removes the selection (a selection is not required).
-    if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid()
-        && m_selectedSource >= 0) {
+    if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid() && m_selectedSource >= 0) {
         selectionModel()->clearSelection();
     }
     QTableView::mousePressEvent(event);
@@ -504,8 +476,8 @@ void ListBox::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    const QColor gridColor = QColor::fromRgba(
-        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    const QColor gridColor =
+        QColor::fromRgba(static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
     const QPen gridPen(gridColor, 1, gridStyle());
     const int grid = showGrid() ? 1 : 0;
 
@@ -561,8 +533,7 @@ void ListBox::applyColumnWidths()
     int stars = 0;
     for (int c = 0; c < columns; ++c) {
         bool ok = m_userWidths.contains(c);
-        const int w = ok ? m_userWidths.value(c)
-                         : c < entries.size() ? entries.at(c).trimmed().toInt(&ok) : 0;
+        const int w = ok ? m_userWidths.value(c) : c < entries.size() ? entries.at(c).trimmed().toInt(&ok) : 0;
         if (ok && w >= 0) {
             fixed[c] = w;
             used += w;

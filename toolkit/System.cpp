@@ -1,7 +1,7 @@
 #include "toolkit/System.h"
 
-#include <utility>
 #include <QtGlobal>
+#include <utility>
 
 #include <cstdio>
 
@@ -14,9 +14,7 @@ namespace {
 TextHook &messageBoxHook()
 {
     // Without a desktop the message goes to the log, so nothing is lost and nothing blocks.
-    static TextHook hook = [](const QString &text) {
-        qCWarning(lcVantrel).noquote() << "MessageBox:" << text;
-    };
+    static TextHook hook = [](const QString &text) { qCWarning(lcVantrel).noquote() << "MessageBox:" << text; };
     return hook;
 }
 
@@ -28,9 +26,7 @@ VoidHook &beepHook()
 
 TextHook &gotoUrlHook()
 {
-    static TextHook hook = [](const QString &url) {
-        qCWarning(lcVantrel).noquote() << "GotoURL (no desktop):" << url;
-    };
+    static TextHook hook = [](const QString &url) { qCWarning(lcVantrel).noquote() << "GotoURL (no desktop):" << url; };
     return hook;
 }
 
@@ -67,20 +63,11 @@ void GotoURL(const QString &url)
         hook(url);
 }
 
-TextHook setMessageBoxHook(TextHook hook)
-{
-    return std::exchange(messageBoxHook(), std::move(hook));
-}
+TextHook setMessageBoxHook(TextHook hook) { return std::exchange(messageBoxHook(), std::move(hook)); }
 
-VoidHook setBeepHook(VoidHook hook)
-{
-    return std::exchange(beepHook(), std::move(hook));
-}
+VoidHook setBeepHook(VoidHook hook) { return std::exchange(beepHook(), std::move(hook)); }
 
-TextHook setGotoURLHook(TextHook hook)
-{
-    return std::exchange(gotoUrlHook(), std::move(hook));
-}
+TextHook setGotoURLHook(TextHook hook) { return std::exchange(gotoUrlHook(), std::move(hook)); }
 
 MessageRecorder::MessageRecorder()
 {
@@ -112,9 +99,6 @@ LogCapture::~LogCapture()
     g_capturedLog = nullptr;
 }
 
-QStringList LogCapture::lines() const
-{
-    return g_capturedLog ? *g_capturedLog : QStringList();
-}
+QStringList LogCapture::lines() const { return g_capturedLog ? *g_capturedLog : QStringList(); }
 
 } // namespace Toolkit

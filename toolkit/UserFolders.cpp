@@ -19,24 +19,12 @@ QString location(QStandardPaths::StandardLocation which, const char *name)
 
 } // namespace
 
-QString ApplicationData()
-{
-    return location(QStandardPaths::GenericDataLocation, "application data");
-}
+QString ApplicationData() { return location(QStandardPaths::GenericDataLocation, "application data"); }
 
-QString Desktop()
-{
-    return location(QStandardPaths::DesktopLocation, "Desktop");
-}
+QString Desktop() { return location(QStandardPaths::DesktopLocation, "Desktop"); }
 
-QString Documents()
-{
-    return location(QStandardPaths::DocumentsLocation, "Documents");
-}
+QString Documents() { return location(QStandardPaths::DocumentsLocation, "Documents"); }
 
-QString UserHome()
-{
-    return QDir::cleanPath(QDir::homePath());
-}
+QString UserHome() { return QDir::cleanPath(QDir::homePath()); }
 
 } // namespace Toolkit::SpecialFolder

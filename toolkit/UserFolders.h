@@ -6,7 +6,7 @@
 
 namespace Toolkit::SpecialFolder {
 
-QString ApplicationData();   // e.g. ~/.local/share
+QString ApplicationData(); // e.g. ~/.local/share
 QString Desktop();
 QString Documents();
 QString UserHome();

@@ -128,15 +128,9 @@ int WindowBase::extraHeight() const
     return m_widget->height() - m_content->height();
 }
 
-int WindowBase::Left() const
-{
-    return m_widget->geometry().x();
-}
+int WindowBase::Left() const { return m_widget->geometry().x(); }
 
-int WindowBase::Top() const
-{
-    return m_widget->geometry().y();
-}
+int WindowBase::Top() const { return m_widget->geometry().y(); }
 
 int WindowBase::Width() const
 {
@@ -176,25 +170,16 @@ void WindowBase::setHeight(int height)
     settleLayout(m_widget);
 }
 
-void WindowBase::setContentMinimumSize(QSize size)
-{
-    m_content->setMinimumSize(size);
-}
+void WindowBase::setContentMinimumSize(QSize size) { m_content->setMinimumSize(size); }
 
-void WindowBase::setContentMaximumSize(QSize size)
-{
-    m_content->setMaximumSize(size);
-}
+void WindowBase::setContentMaximumSize(QSize size) { m_content->setMaximumSize(size); }
 
 void WindowBase::AddMenuHandler(const QString &itemName, std::function<bool()> handler)
 {
     m_menuHandlers.insert(itemName, std::move(handler));
 }
 
-bool WindowBase::HasMenuHandler(const QString &itemName) const
-{
-    return m_menuHandlers.contains(itemName);
-}
+bool WindowBase::HasMenuHandler(const QString &itemName) const { return m_menuHandlers.contains(itemName); }
 
 bool WindowBase::HandleMenuItem(const QString &itemName)
 {
@@ -271,15 +256,9 @@ ModalWatcher::ModalWatcher(std::function<void(QWidget *)> whenShown)
     g_watcher = this;
 }
 
-ModalWatcher::~ModalWatcher()
-{
-    g_watcher = m_previous;
-}
+ModalWatcher::~ModalWatcher() { g_watcher = m_previous; }
 
-ModalWatcher *ModalWatcher::current()
-{
-    return g_watcher;
-}
+ModalWatcher *ModalWatcher::current() { return g_watcher; }
 
 void ModalWatcher::windowShown(QWidget *window)
 {

@@ -9,35 +9,17 @@ namespace KeywordIndex {
 
 namespace {
 
-bool isUpper(QChar c)
-{
-    return c >= u'A' && c <= u'Z';
-}
+bool isUpper(QChar c) { return c >= u'A' && c <= u'Z'; }
 
-bool isLower(QChar c)
-{
-    return c >= u'a' && c <= u'z';
-}
+bool isLower(QChar c) { return c >= u'a' && c <= u'z'; }
 
-bool isLetter(QChar c)
-{
-    return isUpper(c) || isLower(c);
-}
+bool isLetter(QChar c) { return isUpper(c) || isLower(c); }
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-bool isIdentifierChar(QChar c)
-{
-    return isLetter(c) || isDigit(c) || c == u'_' || c == u'.';
-}
+bool isIdentifierChar(QChar c) { return isLetter(c) || isDigit(c) || c == u'_' || c == u'.'; }
 
-char16_t asCapital(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') ? char16_t(c - (u'a' - u'A')) : c;
-}
+char16_t asCapital(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - (u'a' - u'A')) : c; }
 
 // Words that hold small letters but are one word all the same.
 constexpr QStringView kWholeWords[] = {u"SQLite", u"FSRef", u"VRef", u"iOS"};
@@ -46,14 +28,14 @@ constexpr QStringView kWholeWords[] = {u"SQLite", u"FSRef", u"VRef", u"iOS"};
 const std::set<QString> &stopWords()
 {
     static const std::set<QString> words = {
-        QStringLiteral("a"),    QStringLiteral("an"),    QStringLiteral("and"),  QStringLiteral("are"),
-        QStringLiteral("as"),   QStringLiteral("at"),    QStringLiteral("be"),   QStringLiteral("by"),
-        QStringLiteral("e.g"),  QStringLiteral("etc"),   QStringLiteral("for"),  QStringLiteral("from"),
-        QStringLiteral("has"),  QStringLiteral("have"),  QStringLiteral("i.e"),  QStringLiteral("if"),
-        QStringLiteral("in"),   QStringLiteral("into"),  QStringLiteral("is"),   QStringLiteral("it"),
-        QStringLiteral("its"),  QStringLiteral("of"),    QStringLiteral("on"),   QStringLiteral("or"),
-        QStringLiteral("than"), QStringLiteral("that"),  QStringLiteral("the"),  QStringLiteral("then"),
-        QStringLiteral("this"), QStringLiteral("to"),    QStringLiteral("was"),  QStringLiteral("were"),
+        QStringLiteral("a"),     QStringLiteral("an"),   QStringLiteral("and"), QStringLiteral("are"),
+        QStringLiteral("as"),    QStringLiteral("at"),   QStringLiteral("be"),  QStringLiteral("by"),
+        QStringLiteral("e.g"),   QStringLiteral("etc"),  QStringLiteral("for"), QStringLiteral("from"),
+        QStringLiteral("has"),   QStringLiteral("have"), QStringLiteral("i.e"), QStringLiteral("if"),
+        QStringLiteral("in"),    QStringLiteral("into"), QStringLiteral("is"),  QStringLiteral("it"),
+        QStringLiteral("its"),   QStringLiteral("of"),   QStringLiteral("on"),  QStringLiteral("or"),
+        QStringLiteral("than"),  QStringLiteral("that"), QStringLiteral("the"), QStringLiteral("then"),
+        QStringLiteral("this"),  QStringLiteral("to"),   QStringLiteral("was"), QStringLiteral("were"),
         QStringLiteral("which"), QStringLiteral("with"),
     };
     return words;
@@ -133,10 +115,7 @@ QStringList proseKeys(QStringView field)
     return keys;
 }
 
-QString entryText(int entry)
-{
-    return QString::number(entry).rightJustified(3, u'0');
-}
+QString entryText(int entry) { return QString::number(entry).rightJustified(3, u'0'); }
 
 bool parseEntry(QStringView s, int &entry)
 {
@@ -190,8 +169,7 @@ QList<QStringView> words(QStringView line)
 
 bool IsValidKeyword(QStringView key)
 {
-    return !key.isEmpty() && key.size() <= kMaxKeywordLength
-        && std::all_of(key.begin(), key.end(), isIdentifierChar);
+    return !key.isEmpty() && key.size() <= kMaxKeywordLength && std::all_of(key.begin(), key.end(), isIdentifierChar);
 }
 
 bool KeywordLess(QStringView a, QStringView b)
@@ -314,9 +292,10 @@ Result Build(QStringView catalogueText, QStringView handEditText)
         const QList<QStringView> fields = row.split(u'\t');
         int entry = 0;
         if (fields.size() != 5 || !parseEntry(fields.at(0), entry)) {
-            result.errors.append(QStringLiteral("catalogue row %1: not five tab-separated fields with an entry number: %2")
-                                     .arg(rowNumber)
-                                     .arg(row.toString()));
+            result.errors.append(
+                QStringLiteral("catalogue row %1: not five tab-separated fields with an entry number: %2")
+                    .arg(rowNumber)
+                    .arg(row.toString()));
             continue;
         }
         if (!rows.insert(entry).second) {
@@ -377,9 +356,10 @@ Result Build(QStringView catalogueText, QStringView handEditText)
         if (op == u"+") {
             for (int entry : entries) {
                 if (!rows.count(entry)) {
-                    result.warnings.append(QStringLiteral("hand-edit line %1: entry %2 is not in the catalogue; skipped")
-                                               .arg(editNumber)
-                                               .arg(entryText(entry)));
+                    result.warnings.append(
+                        QStringLiteral("hand-edit line %1: entry %2 is not in the catalogue; skipped")
+                            .arg(editNumber)
+                            .arg(entryText(entry)));
                     continue;
                 }
                 addTo(keyword, entry, true);

@@ -35,7 +35,7 @@ bool KeywordLess(QStringView a, QStringView b);
 
 struct Result
 {
-    QString text;        // the index: lines joined by "\n", none after the last
+    QString text;         // the index: lines joined by "\n", none after the last
     QStringList warnings; // hand-edit entries that name no catalogue row (skipped)
     QStringList errors;   // malformed catalogue rows or hand-edit lines; text is empty then
     bool ok() const { return errors.isEmpty(); }

@@ -14,10 +14,7 @@
 
 namespace {
 
-void say(const QString &text)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-}
+void say(const QString &text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
 
 bool readUtf8(const QString &path, QString &text)
 {

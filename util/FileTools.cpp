@@ -1,8 +1,8 @@
 #include "util/FileTools.h"
 
 #include "errors/CatchClause.h"
-#include "toolkit/UserFolders.h"
 #include "toolkit/System.h"
+#include "toolkit/UserFolders.h"
 #include "util/RtrnBoolean.h"
 #include "util/RtrnDateString.h"
 #include "util/RtrnString.h"
@@ -63,8 +63,7 @@ void writeTextFile(const QString &path, const QString &text)
     // earlier file as it was; an uncommitted file is discarded when it goes out of scope.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw IOException(QStringLiteral("Cannot open %1 for writing: %2").arg(path, file.errorString()),
-                          file.error());
+        throw IOException(QStringLiteral("Cannot open %1 for writing: %2").arg(path, file.errorString()), file.error());
     const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
@@ -135,8 +134,7 @@ void TextToFile(const QString &text, const QString &fileName, const QString &fol
 
 QString PathFolderEndSlash(const QString &path)
 {
-    static constexpr HandlerId id{"FileTools", "", "PathFolderEndSlash", HandlerKind::ModuleMethod,
-                                  ClauseForm::Alert};
+    static constexpr HandlerId id{"FileTools", "", "PathFolderEndSlash", HandlerKind::ModuleMethod, ClauseForm::Alert};
     return Guard(id, [&] { return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/'); });
 }
 

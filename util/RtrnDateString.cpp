@@ -7,10 +7,7 @@ namespace RtrnDateString {
 
 namespace {
 
-QString padded(qint64 value, int digits)
-{
-    return QStringLiteral("%1").arg(value, digits, 10, QLatin1Char('0'));
-}
+QString padded(qint64 value, int digits) { return QStringLiteral("%1").arg(value, digits, 10, QLatin1Char('0')); }
 
 // value / divisor rounded to the nearest whole number, halves away from zero.
 qint64 roundedQuotient(qint64 value, qint64 divisor)
@@ -21,8 +18,8 @@ qint64 roundedQuotient(qint64 value, qint64 divisor)
 QString base36OfDay(const Toolkit::DateTime &now)
 {
     static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    const qint64 ms = qint64(now.Hour) * 3600000 + qint64(now.Minute) * 60000 + qint64(now.Second) * 1000
-        + now.Nanosecond / 1000000;
+    const qint64 ms =
+        qint64(now.Hour) * 3600000 + qint64(now.Minute) * 60000 + qint64(now.Second) * 1000 + now.Nanosecond / 1000000;
     constexpr qint64 kSixDigits = 2176782336; // 36^6
     qint64 r = ((ms % kSixDigits) + kSixDigits) % kSixDigits;
     QString code;
@@ -85,8 +82,8 @@ QString rsAlphaDateTime(qint64 style)
         case 7:
             return stamp4 + nextLetters();
         case 8:
-            return mm + QLatin1Char('/') + dd + QLatin1Char('/') + yyyy + QLatin1Char(' ') + hh + QLatin1Char(':')
-                + mi + QLatin1Char(':') + ss;
+            return mm + QLatin1Char('/') + dd + QLatin1Char('/') + yyyy + QLatin1Char(' ') + hh + QLatin1Char(':') + mi
+                + QLatin1Char(':') + ss;
         case 9:
             return yyyy + mm + dd + QLatin1Char('_') + hh + mi + ss;
         case 10:

@@ -8,8 +8,7 @@ namespace RtrnString {
 
 QString rsCorrectFileName(const QString &name, qint64 maxLength)
 {
-    static constexpr HandlerId id{"RtrnString", "", "rsCorrectFileName", HandlerKind::ModuleMethod,
-                                  ClauseForm::Alert};
+    static constexpr HandlerId id{"RtrnString", "", "rsCorrectFileName", HandlerKind::ModuleMethod, ClauseForm::Alert};
     return Guard(id, [&] {
         QString safe = name;
         safe.replace(QLatin1Char(':'), QLatin1Char('_'));
@@ -25,8 +24,8 @@ QString rsCorrectFileName(const QString &name, qint64 maxLength)
         // Keep the first maxLength characters without cutting a surrogate pair in half.
         qsizetype end = 0;
         for (qint64 count = 0; count < maxLength && end < safe.size(); ++count) {
-            const bool pair = safe.at(end).isHighSurrogate() && end + 1 < safe.size()
-                && safe.at(end + 1).isLowSurrogate();
+            const bool pair =
+                safe.at(end).isHighSurrogate() && end + 1 < safe.size() && safe.at(end + 1).isLowSurrogate();
             end += pair ? 2 : 1;
         }
         safe.truncate(end);
@@ -40,8 +39,7 @@ QString rsCorrectFileName(const QString &name, qint64 maxLength)
 
 QString rsOnlyFileName(const QString &path)
 {
-    static constexpr HandlerId id{"RtrnString", "", "rsOnlyFileName", HandlerKind::ModuleMethod,
-                                  ClauseForm::Reported};
+    static constexpr HandlerId id{"RtrnString", "", "rsOnlyFileName", HandlerKind::ModuleMethod, ClauseForm::Reported};
     return Guard(id, [&] { return path.split(QLatin1Char('/')).constLast(); });
 }
 

@@ -8,8 +8,7 @@ namespace StringUtils {
 
 bool IsPosInteger(const QString &s)
 {
-    static constexpr HandlerId id{"StringUtils", "", "IsPosInteger", HandlerKind::ModuleMethod,
-                                  ClauseForm::Reported};
+    static constexpr HandlerId id{"StringUtils", "", "IsPosInteger", HandlerKind::ModuleMethod, ClauseForm::Reported};
     return Guard(id, [&] {
         if (s.isEmpty())
             return false;
@@ -33,7 +32,8 @@ QString Remove(const QString &text, const QString &chars)
         const qsizetype n = text.size();
         for (qsizetype i = 0; i < n;) {
             // Walk whole characters so a surrogate pair is kept or dropped as one.
-            const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
+            const qsizetype len =
+                (text.at(i).isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
             const QStringView piece = QStringView(text).mid(i, len);
             if (!QStringView(chars).contains(piece, Qt::CaseInsensitive))
                 kept.append(piece);

@@ -8,7 +8,13 @@
 
 namespace BrowserLayouts {
 
-enum class Kind { Button, ListBox, TextField, Label, Rectangle };
+enum class Kind {
+    Button,
+    ListBox,
+    TextField,
+    Label,
+    Rectangle
+};
 
 struct ControlRow
 {

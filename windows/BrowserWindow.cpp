@@ -138,10 +138,7 @@ struct PendingRows
 // ---------------------------------------------------------------------------------------------
 // Creation
 
-BrowserWindow *BrowserWindow::existing(Layout layout)
-{
-    return openWindow(layout);
-}
+BrowserWindow *BrowserWindow::existing(Layout layout) { return openWindow(layout); }
 
 BrowserWindow *BrowserWindow::create(Layout layout)
 {
@@ -220,11 +217,17 @@ Toolkit::Button *BrowserWindow::pbHelp2() const { return typed<Toolkit::Button>(
 Toolkit::ListBox *BrowserWindow::lbRecent() const { return typed<Toolkit::ListBox>("lbRecent"); }
 Toolkit::TextField *BrowserWindow::tfSelectRecent() const { return typed<Toolkit::TextField>("tfSelectRecent"); }
 Toolkit::ListBox *BrowserWindow::lbHistory() const { return typed<Toolkit::ListBox>("lbHistory"); }
-Toolkit::Label *BrowserWindow::labSelectedHistoryLine() const { return typed<Toolkit::Label>("labSelectedHistoryLine"); }
+Toolkit::Label *BrowserWindow::labSelectedHistoryLine() const
+{
+    return typed<Toolkit::Label>("labSelectedHistoryLine");
+}
 Toolkit::ListBox *BrowserWindow::lbSearch() const { return typed<Toolkit::ListBox>("lbSearch"); }
 Toolkit::TextField *BrowserWindow::tfSearch() const { return typed<Toolkit::TextField>("tfSearch"); }
 Toolkit::Label *BrowserWindow::labSearch() const { return typed<Toolkit::Label>("labSearch"); }
-Toolkit::TextField *BrowserWindow::tfSelectedSearchLine() const { return typed<Toolkit::TextField>("tfSelectedSearchLine"); }
+Toolkit::TextField *BrowserWindow::tfSelectedSearchLine() const
+{
+    return typed<Toolkit::TextField>("tfSelectedSearchLine");
+}
 Toolkit::Rectangle *BrowserWindow::rectDivideLine() const { return typed<Toolkit::Rectangle>("rectDivideLine"); }
 Toolkit::Label *BrowserWindow::labMagGlass() const { return typed<Toolkit::Label>("labMagGlass"); }
 Toolkit::Button *BrowserWindow::pbHelp3() const { return typed<Toolkit::Button>("pbHelp3"); }
@@ -345,8 +348,9 @@ void BrowserWindow::CreateControls()
     if (auto *t = tfSearch()) {
         Toolkit::setFixedTextColor(t, Qt::black);
         Toolkit::setFixedBackgroundColor(t, Qt::white);
-        describe(t, QStringLiteral("Search"),
-                 QStringLiteral("Type a word of an old or a new name; the matching entries appear in the filtered list"));
+        describe(
+            t, QStringLiteral("Search"),
+            QStringLiteral("Type a word of an old or a new name; the matching entries appear in the filtered list"));
     }
     if (auto *l = labSearch()) {
         text(l, QStringLiteral("*"));
@@ -387,8 +391,8 @@ void BrowserWindow::CreateControls()
         l->setFont(f);
         l->setAlignment(Qt::AlignCenter);
         Toolkit::setFixedTextColor(l, kCountGreen);
-        l->setToolTip(
-            QStringLiteral("Displays the number of entries tn the middle listbox which is displaying the filtered list."));
+        l->setToolTip(QStringLiteral(
+            "Displays the number of entries tn the middle listbox which is displaying the filtered list."));
         l->setProperty(kAccessibleRole, QStringLiteral("Number of hits"));
         describe(l, QStringLiteral("Number of hits"));
     }
@@ -624,10 +628,7 @@ void BrowserWindow::tfSearch_TextChanged()
 // ---------------------------------------------------------------------------------------------
 // Buttons and commands
 
-void BrowserWindow::pbQuit_Pressed()
-{
-    App::instance()->Quit(0);
-}
+void BrowserWindow::pbQuit_Pressed() { App::instance()->Quit(0); }
 
 void BrowserWindow::pbHelp_Pressed(const char *control, qint64 topic)
 {

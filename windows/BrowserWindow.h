@@ -40,7 +40,10 @@ class BrowserWindow : public Toolkit::DocumentWindow
     Q_DISABLE_COPY_MOVE(BrowserWindow)
 
 public:
-    enum class Layout { Main, ExpandFilter };
+    enum class Layout {
+        Main,
+        ExpandFilter
+    };
 
     // The open window of a layout, or nullptr.
     static BrowserWindow *existing(Layout layout);

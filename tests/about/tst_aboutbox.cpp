@@ -62,8 +62,12 @@ private slots:
         const QString fallback = QStringLiteral("Xojo deprecations and the like");
         QTest::newRow("as shipped") << qint64(1) << qint64(0) << "1.0.0" << desc << "Version 1.0 1.0.0" << desc;
         QTest::newRow("no version string") << qint64(1) << qint64(0) << "" << desc << "Version 1.0" << desc;
-        QTest::newRow("no description") << qint64(1) << qint64(0) << "1.0.0" << "" << "Version 1.0 1.0.0" << fallback;
-        QTest::newRow("neither") << qint64(12) << qint64(34) << "" << "" << "Version 12.34" << fallback;
+        QTest::newRow("no description") << qint64(1) << qint64(0) << "1.0.0"
+                                        << ""
+                                        << "Version 1.0 1.0.0" << fallback;
+        QTest::newRow("neither") << qint64(12) << qint64(34) << ""
+                                 << ""
+                                 << "Version 12.34" << fallback;
     }
 
     void texts()
@@ -96,9 +100,12 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("en_US") << "en_US" << "Apr 11, 2023";
-        QTest::newRow("en_GB") << "en_GB" << "11 Apr 2023";
-        QTest::newRow("de_DE") << "de_DE" << "11. Apr. 2023";
+        QTest::newRow("en_US") << "en_US"
+                               << "Apr 11, 2023";
+        QTest::newRow("en_GB") << "en_GB"
+                               << "11 Apr 2023";
+        QTest::newRow("de_DE") << "de_DE"
+                               << "11. Apr. 2023";
         QTest::newRow("fr_FR") << "fr_FR" << QStringLiteral("11 avr. 2023");
         QTest::newRow("ja_JP: weekday after the date") << "ja_JP" << QStringLiteral("2023年4月11日");
         QTest::newRow("ru_RU: literal after the year") << "ru_RU" << QStringLiteral("11 апр. 2023 г.");
@@ -123,7 +130,8 @@ private slots:
         QLocale::setDefault(us);
         winAboutBox *box = winAboutBox::instance(data);
         QLocale::setDefault(previous);
-        QCOMPARE(box->labReleaseDate()->Text(), QStringLiteral("Release Date: ") + built.toString(QStringLiteral("MMM d, yyyy")));
+        QCOMPARE(box->labReleaseDate()->Text(),
+                 QStringLiteral("Release Date: ") + built.toString(QStringLiteral("MMM d, yyyy")));
     }
 
     void homePageLink_data()
@@ -134,10 +142,12 @@ private slots:
         QTest::addColumn<QString>("text");
 
         const QString url = QStringLiteral("https://vantrel.example.org/");
-        QTest::newRow("none, as shipped") << "" << "" << false << "";
+        QTest::newRow("none, as shipped") << ""
+                                          << "" << false << "";
         QTest::newRow("address only shows the address") << "" << url << true << url;
         QTest::newRow("caption and address") << "Vantrel home" << url << true << "Vantrel home";
-        QTest::newRow("caption without address") << "Vantrel home" << "" << false << "Vantrel home";
+        QTest::newRow("caption without address") << "Vantrel home"
+                                                 << "" << false << "Vantrel home";
     }
 
     void homePageLink()
@@ -206,8 +216,9 @@ private slots:
             names << c->objectName();
             QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
         }
-        QCOMPARE(names, (QStringList{"Icon64", "labName", "labVersion", "labDescription", "taCredits",
-                                     "labCopyright", "suHomePage", "labReleaseDate", "pbDone"}));
+        QCOMPARE(names,
+                 (QStringList{"Icon64", "labName", "labVersion", "labDescription", "taCredits", "labCopyright",
+                              "suHomePage", "labReleaseDate", "pbDone"}));
 
         QCOMPARE(box->pbDone()->text(), QStringLiteral("Done"));
         QVERIFY(box->pbDone()->isDefault());
@@ -215,8 +226,8 @@ private slots:
         QVERIFY(box->labName()->font().bold());
         QVERIFY(box->labVersion()->font().pointSizeF() < box->labName()->font().pointSizeF());
         QCOMPARE(box->Icon64()->focusPolicy(), Qt::NoFocus);
-        for (Toolkit::Label *l : {box->labName(), box->labVersion(), box->labDescription(), box->labCopyright(),
-                                  box->labReleaseDate()}) {
+        for (Toolkit::Label *l :
+             {box->labName(), box->labVersion(), box->labDescription(), box->labCopyright(), box->labReleaseDate()}) {
             QCOMPARE(shownColor(l), QColor(Qt::black));
             QCOMPARE(l->textInteractionFlags(), Qt::NoTextInteraction);
         }
@@ -307,8 +318,8 @@ private slots:
         QTest::newRow("taCredits") << "taCredits" << 290 << QList<int>{8, 84, 115, 150, 90, 230, 253, 200, 8};
         // The release date lies above the copyright notice and stays where it is.
         QTest::newRow("labCopyright") << "labCopyright" << 377 << QList<int>{8, 84, 115, 150, 200, 317, 340, 310, 8};
-        QTest::newRow("hidden link: nothing to do") << "suHomePage" << 400
-                                                    << QList<int>{8, 84, 115, 150, 200, 340, 363, 310, 8};
+        QTest::newRow("hidden link: nothing to do")
+            << "suHomePage" << 400 << QList<int>{8, 84, 115, 150, 200, 340, 363, 310, 8};
     }
 
     void hideControl()
@@ -346,10 +357,13 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("exception");
         // Created last, at the top: no control follows it.
-        QTest::newRow("pbDone") << "pbDone" << "OutOfBoundsException";
+        QTest::newRow("pbDone") << "pbDone"
+                                << "OutOfBoundsException";
         // Only the Done button, above it, was created after it.
-        QTest::newRow("labReleaseDate") << "labReleaseDate" << "OutOfBoundsException";
-        QTest::newRow("not in the box") << "" << "InvalidArgumentException";
+        QTest::newRow("labReleaseDate") << "labReleaseDate"
+                                        << "OutOfBoundsException";
+        QTest::newRow("not in the box") << ""
+                                        << "InvalidArgumentException";
     }
 
     void hideControlWithNothingBelow()
@@ -368,8 +382,9 @@ private slots:
         Toolkit::LogCapture log;
         box->HideControl(c);
         QCOMPARE(m_reports.size(), 1);
-        QVERIFY2(m_reports.at(0).startsWith(exception + QStringLiteral(" in winAboutBox.HideControl\n\n"
-                                                                       "WINDOW: winAboutBox\nMETHOD: HideControl\n")),
+        QVERIFY2(m_reports.at(0).startsWith(exception
+                                            + QStringLiteral(" in winAboutBox.HideControl\n\n"
+                                                             "WINDOW: winAboutBox\nMETHOD: HideControl\n")),
                  qPrintable(m_reports.at(0)));
         QCOMPARE(log.lines(), QStringList{QStringLiteral("Exception - winAboutBox.HideControl")});
 

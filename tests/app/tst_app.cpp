@@ -105,18 +105,54 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shortcut");
 
-        QTest::newRow("Quit") << "FileMenu" << "FileQuit" << "&Quit" << "Ctrl+Q";
-        QTest::newRow("Undo") << "EditMenu" << "EditUndo" << "&Undo" << "Ctrl+Z";
-        QTest::newRow("separator 1") << "EditMenu" << "EditSeparator1" << "-" << "";
-        QTest::newRow("Cut") << "EditMenu" << "EditCut" << "Cu&t" << "Ctrl+X";
-        QTest::newRow("Copy") << "EditMenu" << "EditCopy" << "&Copy" << "Ctrl+C";
-        QTest::newRow("Paste") << "EditMenu" << "EditPaste" << "&Paste" << "Ctrl+V";
-        QTest::newRow("Delete") << "EditMenu" << "EditClear" << "&Delete" << "";
-        QTest::newRow("separator 2") << "EditMenu" << "EditSeparator2" << "-" << "";
-        QTest::newRow("Select All") << "EditMenu" << "EditSelectAll" << "Select &All" << "Ctrl+A";
-        QTest::newRow("Sample One") << "SampleMenu" << "SampleSampleOne" << "Sample One" << "";
-        QTest::newRow("Sample Two") << "SampleMenu" << "SampleSampleTwo" << "Sample Two" << "";
-        QTest::newRow("About") << "HelpMenu" << "miAbout" << "About Vantrel" << "";
+        QTest::newRow("Quit") << "FileMenu"
+                              << "FileQuit"
+                              << "&Quit"
+                              << "Ctrl+Q";
+        QTest::newRow("Undo") << "EditMenu"
+                              << "EditUndo"
+                              << "&Undo"
+                              << "Ctrl+Z";
+        QTest::newRow("separator 1") << "EditMenu"
+                                     << "EditSeparator1"
+                                     << "-"
+                                     << "";
+        QTest::newRow("Cut") << "EditMenu"
+                             << "EditCut"
+                             << "Cu&t"
+                             << "Ctrl+X";
+        QTest::newRow("Copy") << "EditMenu"
+                              << "EditCopy"
+                              << "&Copy"
+                              << "Ctrl+C";
+        QTest::newRow("Paste") << "EditMenu"
+                               << "EditPaste"
+                               << "&Paste"
+                               << "Ctrl+V";
+        QTest::newRow("Delete") << "EditMenu"
+                                << "EditClear"
+                                << "&Delete"
+                                << "";
+        QTest::newRow("separator 2") << "EditMenu"
+                                     << "EditSeparator2"
+                                     << "-"
+                                     << "";
+        QTest::newRow("Select All") << "EditMenu"
+                                    << "EditSelectAll"
+                                    << "Select &All"
+                                    << "Ctrl+A";
+        QTest::newRow("Sample One") << "SampleMenu"
+                                    << "SampleSampleOne"
+                                    << "Sample One"
+                                    << "";
+        QTest::newRow("Sample Two") << "SampleMenu"
+                                    << "SampleSampleTwo"
+                                    << "Sample Two"
+                                    << "";
+        QTest::newRow("About") << "HelpMenu"
+                               << "miAbout"
+                               << "About Vantrel"
+                               << "";
     }
 
     void menuBarItems()
@@ -159,13 +195,24 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("message");
 
-        QTest::newRow("Sample One, no window") << "" << "SampleSampleOne" << "SampleOne: App";
-        QTest::newRow("Sample One, main") << "winMain" << "SampleSampleOne" << "SampleOne: winMain Override";
-        QTest::newRow("Sample One, expanded")
-            << "winExpandFilter" << "SampleSampleOne" << "SampleOne: winExpandFilter Override";
-        QTest::newRow("Sample Two, no window") << "" << "SampleSampleTwo" << "SampleTwo: App";
-        QTest::newRow("Sample Two, main") << "winMain" << "SampleSampleTwo" << "SampleTwo: App";
-        QTest::newRow("Sample Two, expanded") << "winExpandFilter" << "SampleSampleTwo" << "SampleTwo: App";
+        QTest::newRow("Sample One, no window") << ""
+                                               << "SampleSampleOne"
+                                               << "SampleOne: App";
+        QTest::newRow("Sample One, main") << "winMain"
+                                          << "SampleSampleOne"
+                                          << "SampleOne: winMain Override";
+        QTest::newRow("Sample One, expanded") << "winExpandFilter"
+                                              << "SampleSampleOne"
+                                              << "SampleOne: winExpandFilter Override";
+        QTest::newRow("Sample Two, no window") << ""
+                                               << "SampleSampleTwo"
+                                               << "SampleTwo: App";
+        QTest::newRow("Sample Two, main") << "winMain"
+                                          << "SampleSampleTwo"
+                                          << "SampleTwo: App";
+        QTest::newRow("Sample Two, expanded") << "winExpandFilter"
+                                              << "SampleSampleTwo"
+                                              << "SampleTwo: App";
     }
 
     void dispatch()
@@ -187,9 +234,10 @@ private slots:
         m_fx->messages.onMessage = [](const QString &) { throw NilObjectException(QString(), 5); };
         QVERIFY(!App::instance()->HandleMenuItem(QStringLiteral("SampleSampleTwo")));
         QCOMPARE(m_fx->reports.size(), 1);
-        QCOMPARE(m_fx->reports.first(), QStringLiteral("NilObjectException in App.SampleSampleTwo\n\n"
-                                                       "APP:  SampleSampleTwo\nTYPE: NilObjectException\n"
-                                                       "ERROR CODE: 5\nERROR MESSAGE: "));
+        QCOMPARE(m_fx->reports.first(),
+                 QStringLiteral("NilObjectException in App.SampleSampleTwo\n\n"
+                                "APP:  SampleSampleTwo\nTYPE: NilObjectException\n"
+                                "ERROR CODE: 5\nERROR MESSAGE: "));
     }
 
     void aboutOpensTheAboutBox()
@@ -231,19 +279,22 @@ private slots:
     // Edit items are enabled only when the focused control is text they can act on.
     void editItemsEnabled_data()
     {
-        QTest::addColumn<QString>("focus");     // control of winMain
-        QTest::addColumn<QString>("typed");     // typed into it first
+        QTest::addColumn<QString>("focus"); // control of winMain
+        QTest::addColumn<QString>("typed"); // typed into it first
         QTest::addColumn<bool>("selectAll");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QStringList>("enabled");
 
         QTest::newRow("typed, nothing selected")
-            << "tfSearch" << "Desk" << false << "x" << QStringList{"EditUndo", "EditPaste", "EditSelectAll"};
+            << "tfSearch"
+            << "Desk" << false << "x" << QStringList{"EditUndo", "EditPaste", "EditSelectAll"};
         QTest::newRow("typed, all selected")
-            << "tfSearch" << "Desk" << true << ""
-            << QStringList{"EditUndo", "EditCut", "EditCopy", "EditClear", "EditSelectAll"};
-        QTest::newRow("empty field, empty clipboard") << "tfSearch" << "" << false << "" << QStringList{};
-        QTest::newRow("a list") << "lbRecent" << "" << false << "x" << QStringList{};
+            << "tfSearch"
+            << "Desk" << true << "" << QStringList{"EditUndo", "EditCut", "EditCopy", "EditClear", "EditSelectAll"};
+        QTest::newRow("empty field, empty clipboard") << "tfSearch"
+                                                      << "" << false << "" << QStringList{};
+        QTest::newRow("a list") << "lbRecent"
+                                << "" << false << "x" << QStringList{};
     }
 
     void editItemsEnabled()

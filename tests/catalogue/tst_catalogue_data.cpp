@@ -84,20 +84,14 @@ bool hasOuterBlank(const QString &field)
     return !field.isEmpty() && (field.front().isSpace() || field.back().isSpace());
 }
 
-QString entryText(int entry)
-{
-    return QString::number(entry).rightJustified(3, u'0');
-}
+QString entryText(int entry) { return QString::number(entry).rightJustified(3, u'0'); }
 
 void figure(const QString &what, const QString &reached, const QString &aim)
 {
     qInfo().noquote() << QStringLiteral("figure: %1: %2 (aim %3)").arg(what, reached, aim);
 }
 
-void figure(const QString &what, qsizetype reached, const QString &aim)
-{
-    figure(what, QString::number(reached), aim);
-}
+void figure(const QString &what, qsizetype reached, const QString &aim) { figure(what, QString::number(reached), aim); }
 
 QString countsOf(const std::map<QString, int> &counts)
 {
@@ -204,7 +198,8 @@ private slots:
         figure(QStringLiteral("index bytes"), m_index.toUtf8().size(), QStringLiteral("270,443"));
         figure(QStringLiteral("index entry numbers"), numbers, QStringLiteral("20,082"));
         figure(QStringLiteral("longest line"),
-               longest ? QStringLiteral("%1, %2 numbers").arg(longest->keyword).arg(longest->numbers.size()) : QString(),
+               longest ? QStringLiteral("%1, %2 numbers").arg(longest->keyword).arg(longest->numbers.size())
+                       : QString(),
                QStringLiteral("Desktop, 272 numbers"));
         figure(QStringLiteral("keywords ending with a dot"), dotEnded, QStringLiteral("277"));
         figure(QStringLiteral("one-character keywords"), oneCharacter.join(u' '), QStringLiteral("B C f X"));
@@ -236,8 +231,8 @@ private slots:
         QTest::addColumn<QString>("compiled");
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("DEPRECATIONS_TEXT") << Catalogue::DEPRECATIONS_TEXT() << readSource("DEPRECATIONS_TEXT.txt");
-        QTest::newRow("OLD_DEPRECATIONS_TEXT") << Catalogue::OLD_DEPRECATIONS_TEXT()
-                                               << readSource("OLD_DEPRECATIONS_TEXT.txt");
+        QTest::newRow("OLD_DEPRECATIONS_TEXT")
+            << Catalogue::OLD_DEPRECATIONS_TEXT() << readSource("OLD_DEPRECATIONS_TEXT.txt");
         QTest::newRow("KEYWORDS_TEXT") << Catalogue::KEYWORDS_TEXT() << readSource("KEYWORDS_TEXT.txt");
     }
 
@@ -292,7 +287,7 @@ private slots:
             QVERIFY2(!versionless, where); // rows without a version come last
             const int release = releaseKey(r.version());
             QVERIFY2(release >= 201003 && release <= 202201, where); // 2010r3 .. 2022r1
-            QVERIFY2(release <= previousRelease, where);               // newest first
+            QVERIFY2(release <= previousRelease, where);             // newest first
             previousRelease = release;
         }
         QVERIFY(m_rows.size() <= kRows);
@@ -310,7 +305,8 @@ private slots:
         for (int e : shipped)
             if (!expected.count(e))
                 extra.append(QString::number(e));
-        QVERIFY2(extra.isEmpty(), qPrintable(QStringLiteral("entry numbers outside 1..988 or retired: ") + extra.join(u' ')));
+        QVERIFY2(extra.isEmpty(),
+                 qPrintable(QStringLiteral("entry numbers outside 1..988 or retired: ") + extra.join(u' ')));
         QVERIFY(shipped.count(1) && shipped.count(988)); // the first and the last entry
         // Rows without a version are the last ones and hold the entry numbers from 983 on.
         for (const Row &r : m_rows)
@@ -380,7 +376,7 @@ private slots:
                 emptyStatus.append(r.fields.at(0));
             const int release = releaseKey(r.version());
             QVERIFY2(release >= 200801 && release <= 201504, where); // 2008r1 .. 2015r4
-            QVERIFY2(release <= previousRelease, where);               // newest first
+            QVERIFY2(release <= previousRelease, where);             // newest first
             previousRelease = release;
         }
         QVERIFY(emptyStatus.isEmpty() || emptyStatus == QStringList{"111"});
@@ -397,7 +393,7 @@ private slots:
         for (const IndexLine &l : m_lines) {
             const QByteArray where = (l.keyword + u' ' + l.numbers.join(u' ')).toUtf8();
             QVERIFY2(KeywordIndex::IsValidKeyword(l.keyword), where); // letters, digits, . _; 1..42
-            QVERIFY2(seen.insert(l.keyword.toUpper()).second, where);  // unique ignoring case
+            QVERIFY2(seen.insert(l.keyword.toUpper()).second, where); // unique ignoring case
             QVERIFY2(!l.numbers.isEmpty(), where);
             int before = -1;
             for (const QString &n : l.numbers) {

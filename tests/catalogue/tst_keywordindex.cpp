@@ -19,10 +19,7 @@ QStringList sortedKeys(QStringList keys)
     return keys;
 }
 
-QStringList words(const char *spaced)
-{
-    return QString::fromUtf8(spaced).split(u' ', Qt::SkipEmptyParts);
-}
+QStringList words(const char *spaced) { return QString::fromUtf8(spaced).split(u' ', Qt::SkipEmptyParts); }
 
 const QString kCatalogue = QStringLiteral("1\tBox.Cell\tDeprec\t2022r1\tNo Replacement\n"
                                           "2\tCell\tDeprec\t2022r1\tBox\n"
@@ -42,21 +39,36 @@ private slots:
     {
         QTest::addColumn<QString>("identifier");
         QTest::addColumn<QString>("expected"); // words separated by "|"
-        QTest::newRow("camel case") << "DesktopListBox" << "Desktop|List|Box";
-        QTest::newRow("acronym before a word") << "HTMLViewer" << "HTML|Viewer";
-        QTest::newRow("two-letter acronym") << "UIControl" << "UI|Control";
-        QTest::newRow("acronym at the end") << "GetURL" << "Get|URL";
-        QTest::newRow("SQLite stays whole") << "SQLiteDatabase" << "SQLite|Database";
-        QTest::newRow("FSRef stays whole") << "MacFSRef" << "Mac|FSRef";
-        QTest::newRow("VRef stays whole") << "MacVRefNum" << "Mac|VRef|Num";
-        QTest::newRow("iOS at the start") << "iOSView" << "iOS|View";
-        QTest::newRow("iOS after a word") << "MobileiOSTable" << "Mobile|iOS|Table";
-        QTest::newRow("no cut after a digit") << "Int16Value" << "Int16Value";
-        QTest::newRow("capital after a digit") << "Group2D" << "Group2D";
-        QTest::newRow("acronym after a digit") << "Group2DLayer" << "Group2D|Layer";
-        QTest::newRow("no cut after an underscore") << "SHA2_256" << "SHA2_256";
-        QTest::newRow("capital after an underscore") << "Database_Class" << "Database_Class";
-        QTest::newRow("one capital") << "X" << "X";
+        QTest::newRow("camel case") << "DesktopListBox"
+                                    << "Desktop|List|Box";
+        QTest::newRow("acronym before a word") << "HTMLViewer"
+                                               << "HTML|Viewer";
+        QTest::newRow("two-letter acronym") << "UIControl"
+                                            << "UI|Control";
+        QTest::newRow("acronym at the end") << "GetURL"
+                                            << "Get|URL";
+        QTest::newRow("SQLite stays whole") << "SQLiteDatabase"
+                                            << "SQLite|Database";
+        QTest::newRow("FSRef stays whole") << "MacFSRef"
+                                           << "Mac|FSRef";
+        QTest::newRow("VRef stays whole") << "MacVRefNum"
+                                          << "Mac|VRef|Num";
+        QTest::newRow("iOS at the start") << "iOSView"
+                                          << "iOS|View";
+        QTest::newRow("iOS after a word") << "MobileiOSTable"
+                                          << "Mobile|iOS|Table";
+        QTest::newRow("no cut after a digit") << "Int16Value"
+                                              << "Int16Value";
+        QTest::newRow("capital after a digit") << "Group2D"
+                                               << "Group2D";
+        QTest::newRow("acronym after a digit") << "Group2DLayer"
+                                               << "Group2D|Layer";
+        QTest::newRow("no cut after an underscore") << "SHA2_256"
+                                                    << "SHA2_256";
+        QTest::newRow("capital after an underscore") << "Database_Class"
+                                                     << "Database_Class";
+        QTest::newRow("one capital") << "X"
+                                     << "X";
     }
 
     void splitWords()
@@ -70,7 +82,8 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("DesktopListBox") << "DesktopListBox" << words("Desktop DesktopList DesktopListBox List ListBox Box");
+        QTest::newRow("DesktopListBox") << "DesktopListBox"
+                                        << words("Desktop DesktopList DesktopListBox List ListBox Box");
         QTest::newRow("HTMLViewer") << "HTMLViewer" << words("HTML HTMLViewer Viewer");
         QTest::newRow("UIControl") << "UIControl" << words("UI UIControl Control");
         QTest::newRow("SQLiteDatabase") << "SQLiteDatabase" << words("SQLite SQLiteDatabase Database");
@@ -78,8 +91,8 @@ private slots:
         QTest::newRow("Group2D") << "Group2D" << words("Group2D");
         QTest::newRow("SHA2_256") << "SHA2_256" << words("SHA2_256");
         QTest::newRow("iOSView") << "iOSView" << words("iOS iOSView View");
-        QTest::newRow("Crypto.SHA2_256")
-            << "Crypto.SHA2_256" << words("Crypto Crypto. Crypto.SHA2_256 CryptoSHA2_256 SHA2_256");
+        QTest::newRow("Crypto.SHA2_256") << "Crypto.SHA2_256"
+                                         << words("Crypto Crypto. Crypto.SHA2_256 CryptoSHA2_256 SHA2_256");
         QTest::newRow("only the last dot counts: Xojo.Core.Dictionary")
             << "Xojo.Core.Dictionary"
             << words("Xojo XojoCore XojoCore. XojoCore.Dictionary XojoCoreDictionary Core Core. Core.Dictionary "
@@ -90,8 +103,7 @@ private slots:
                      "DesktopListBox. ListBox. Box. "
                      "DesktopListBox.Cell DesktopListBox.CellBold ListBox.Cell ListBox.CellBold Box.Cell Box.CellBold "
                      "DesktopListBoxCell DesktopListBoxCellBold ListBoxCell ListBoxCellBold BoxCell BoxCellBold");
-        QTest::newRow("one-letter member gives no one-letter key")
-            << "Point.X" << words("Point Point. Point.X PointX");
+        QTest::newRow("one-letter member gives no one-letter key") << "Point.X" << words("Point Point. Point.X PointX");
         QTest::newRow("prose: Auto (using Variant)") << "Auto (using Variant)" << words("Auto Using Variant");
         QTest::newRow("prose keeps identifiers whole, drops small words")
             << "Use Color.RGB and the alpha value" << words("Use Color Color. Color.RGB ColorRGB RGB Alpha Value");
@@ -114,7 +126,7 @@ private slots:
     void keysLongerThan42AreDropped()
     {
         const QStringList keys = KeywordIndex::FieldKeys(u"ExtraordinarilyLongClassName.UnbelievablyLongMember");
-        QVERIFY(keys.contains(QStringLiteral("ExtraordinarilyLongClassName.Unbelievably"))); // 41
+        QVERIFY(keys.contains(QStringLiteral("ExtraordinarilyLongClassName.Unbelievably")));      // 41
         QVERIFY(!keys.contains(QStringLiteral("ExtraordinarilyLongClassName.UnbelievablyLong"))); // 45
         QVERIFY(keys.contains(QStringLiteral("LongClassName.UnbelievablyLongMember")));
         for (const QString &key : keys)
@@ -147,12 +159,16 @@ private slots:
     {
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
-        QTest::newRow("letters compare as capitals, before the underscore")
-            << "DatabaseWriteAheadLogging" << "Database_Class";
-        QTest::newRow("case ignored") << "apple" << "Banana";
-        QTest::newRow("dot before letters") << "Box.Cell" << "BoxCell";
-        QTest::newRow("prefix first") << "Address" << "Address.";
-        QTest::newRow("digits before letters") << "64" << "Address";
+        QTest::newRow("letters compare as capitals, before the underscore") << "DatabaseWriteAheadLogging"
+                                                                            << "Database_Class";
+        QTest::newRow("case ignored") << "apple"
+                                      << "Banana";
+        QTest::newRow("dot before letters") << "Box.Cell"
+                                            << "BoxCell";
+        QTest::newRow("prefix first") << "Address"
+                                      << "Address.";
+        QTest::newRow("digits before letters") << "64"
+                                               << "Address";
     }
 
     void lineOrder()
@@ -169,24 +185,28 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("warnings");
         QTest::newRow("none") << "" << kIndex << 0;
-        QTest::newRow("comments and blank lines")
-            << "# a comment\n\n   \n+ 64 1 # why: the row says so\n" << QStringLiteral("64 001\n") + kIndex << 0;
+        QTest::newRow("comments and blank lines") << "# a comment\n\n   \n+ 64 1 # why: the row says so\n"
+                                                  << QStringLiteral("64 001\n") + kIndex << 0;
         QTest::newRow("exclusion empties lines and removes numbers")
-            << "! 3" << "Box 001 002\nBox. 001\nBox.Cell 001\nBoxCell 001\nCell 001 002\nNoReplacement 001" << 0;
+            << "! 3"
+            << "Box 001 002\nBox. 001\nBox.Cell 001\nBoxCell 001\nCell 001 002\nNoReplacement 001" << 0;
         QTest::newRow("exclusion wins over a later addition")
-            << "! 2 3\n+ Extra 2" << "Box 001\nBox. 001\nBox.Cell 001\nBoxCell 001\nCell 001\nNoReplacement 001" << 0;
+            << "! 2 3\n+ Extra 2"
+            << "Box 001\nBox. 001\nBox.Cell 001\nBoxCell 001\nCell 001\nNoReplacement 001" << 0;
         QTest::newRow("addition creates a line and respells one")
-            << "+ f 2\n+ box 3" << "box 001 002 003\nBox. 001\nBox.Cell 001\nBoxCell 001\nCell 001 002\n"
-                                   "Database 003\nf 002\nNoReplacement 001 003\nSQLite 003\nSQLiteDatabase 003"
+            << "+ f 2\n+ box 3"
+            << "box 001 002 003\nBox. 001\nBox.Cell 001\nBoxCell 001\nCell 001 002\n"
+               "Database 003\nf 002\nNoReplacement 001 003\nSQLite 003\nSQLiteDatabase 003"
             << 0;
         QTest::newRow("removal of a line and of numbers")
             << "- Box.Cell\n- CELL 001\n- SQLite 3"
             << "Box 001 002\nBox. 001\nBoxCell 001\nCell 002\nDatabase 003\nNoReplacement 001 003\nSQLiteDatabase 003"
             << 0;
         QTest::newRow("entry without a row is skipped with a warning")
-            << "+ X 9 003\n- Nothing" << QStringLiteral("Box 001 002\nBox. 001\nBox.Cell 001\nBoxCell 001\nCell 001 002\n"
-                                                         "Database 003\nNoReplacement 001 003\nSQLite 003\n"
-                                                         "SQLiteDatabase 003\nX 003")
+            << "+ X 9 003\n- Nothing"
+            << QStringLiteral("Box 001 002\nBox. 001\nBox.Cell 001\nBoxCell 001\nCell 001 002\n"
+                              "Database 003\nNoReplacement 001 003\nSQLite 003\n"
+                              "SQLiteDatabase 003\nX 003")
             << 2;
     }
 
@@ -208,12 +228,16 @@ private slots:
         QTest::newRow("unknown directive") << kCatalogue << "? Box 1";
         QTest::newRow("addition without entries") << kCatalogue << "+ Box";
         QTest::newRow("keyword with a hyphen") << kCatalogue << "+ Bad-Key 1";
-        QTest::newRow("keyword too long") << kCatalogue << QStringLiteral("+ ") + QString(43, u'a') + QStringLiteral(" 1");
+        QTest::newRow("keyword too long")
+            << kCatalogue << QStringLiteral("+ ") + QString(43, u'a') + QStringLiteral(" 1");
         QTest::newRow("entry not a number") << kCatalogue << "+ Box 1x";
         QTest::newRow("exclusion without entries") << kCatalogue << "!";
-        QTest::newRow("catalogue row with four fields") << "1\tBox\tDeprec\t2022r1" << "";
-        QTest::newRow("catalogue row without an entry number") << "x\tBox\tDeprec\t2022r1\t" << "";
-        QTest::newRow("catalogue entry twice") << "1\tBox\tDeprec\t2022r1\t\n1\tCell\tDeprec\t2022r1\t" << "";
+        QTest::newRow("catalogue row with four fields") << "1\tBox\tDeprec\t2022r1"
+                                                        << "";
+        QTest::newRow("catalogue row without an entry number") << "x\tBox\tDeprec\t2022r1\t"
+                                                               << "";
+        QTest::newRow("catalogue entry twice") << "1\tBox\tDeprec\t2022r1\t\n1\tCell\tDeprec\t2022r1\t"
+                                               << "";
         QTest::newRow("trailing line feed") << kCatalogue + u'\n' << "";
     }
 
@@ -243,11 +267,12 @@ private slots:
             qsizetype i = 0;
             while (i < made.size() && i < shipped.size() && made.at(i) == shipped.at(i))
                 ++i;
-            QFAIL(qPrintable(QStringLiteral("KEYWORDS_TEXT differs from the tool's output at line %1:\n"
-                                            "  shipped: %2\n  tool:    %3\n"
-                                            "Run: cmake --build <build dir> --target regenerate-keywords")
-                                 .arg(i + 1)
-                                 .arg(shipped.value(i, QStringLiteral("(end)")), made.value(i, QStringLiteral("(end)")))));
+            QFAIL(qPrintable(
+                QStringLiteral("KEYWORDS_TEXT differs from the tool's output at line %1:\n"
+                               "  shipped: %2\n  tool:    %3\n"
+                               "Run: cmake --build <build dir> --target regenerate-keywords")
+                    .arg(i + 1)
+                    .arg(shipped.value(i, QStringLiteral("(end)")), made.value(i, QStringLiteral("(end)")))));
         }
     }
 };

@@ -6,8 +6,8 @@
 #include "catalogue/CatalogueText.h"
 #include "catalogue/ModGlobal.h"
 #include "errors/RuntimeException.h"
-#include "toolkit/UserFolders.h"
 #include "toolkit/System.h"
+#include "toolkit/UserFolders.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,10 +16,7 @@
 
 namespace {
 
-QString sourceFile(const char *name)
-{
-    return QStringLiteral(VANTREL_SOURCE_DIR "/catalogue/") + QLatin1String(name);
-}
+QString sourceFile(const char *name) { return QStringLiteral(VANTREL_SOURCE_DIR "/catalogue/") + QLatin1String(name); }
 
 qsizetype fileLineCount(const char *name)
 {
@@ -30,15 +27,9 @@ qsizetype fileLineCount(const char *name)
     return bytes.isEmpty() ? 0 : bytes.count('\n') + 1;
 }
 
-QString appDataFolder()
-{
-    return TestHome::path() + QStringLiteral("/.local/share");
-}
+QString appDataFolder() { return TestHome::path() + QStringLiteral("/.local/share"); }
 
-QString bundleFolder()
-{
-    return appDataFolder() + u'/' + QLatin1String(ModGlobal::kBundleIdentifier);
-}
+QString bundleFolder() { return appDataFolder() + u'/' + QLatin1String(ModGlobal::kBundleIdentifier); }
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -129,8 +120,8 @@ private slots:
         QTest::newRow("value is the rest of the line")
             << "X 302 602 656 863" << QStringList{"X"} << QStringList{"x=302 602 656 863"};
         QTest::newRow("malformed lines skipped")
-            << "NoBlank\n\n 001\nKey \nGood 005\n" << QStringList{"Good"}
-            << QStringList{"NoBlank=", "Key=", "=", "good=005"};
+            << "NoBlank\n\n 001\nKey \nGood 005\n"
+            << QStringList{"Good"} << QStringList{"NoBlank=", "Key=", "=", "good=005"};
         QTest::newRow("repeat replaces the value, keeps the first spelling")
             << "Key 001\nKEY 002" << QStringList{"Key"} << QStringList{"key=002"};
         QTest::newRow("empty text") << "" << QStringList{} << QStringList{"a="};
@@ -156,14 +147,21 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("asked");
         QTest::addColumn<bool>("found");
-        QTest::newRow("ascii") << "DesktopBevelButton" << "desktopbevelbutton" << true;
-        QTest::newRow("underscore is no letter") << "Database_Class" << "database_class" << true;
+        QTest::newRow("ascii") << "DesktopBevelButton"
+                               << "desktopbevelbutton" << true;
+        QTest::newRow("underscore is no letter") << "Database_Class"
+                                                 << "database_class" << true;
         QTest::newRow("latin-1") << QString::fromUtf8("\xc3\x84rger") << QString::fromUtf8("\xc3\xa4RGER") << true;
         QTest::newRow("beyond the BMP") << QString::fromUtf8("\xf0\x90\x90\x80") // DESERET CAPITAL LONG I
                                         << QString::fromUtf8("\xf0\x90\x90\xa8") << true;
-        QTest::newRow("non-ASCII folding to ASCII") << "Kelvin" << QString::fromUtf8("\xe2\x84\xaa" "ELVIN") << true;
-        QTest::newRow("different length") << "Box" << "Box." << false;
-        QTest::newRow("prefix") << "Address." << "Address" << false;
+        QTest::newRow("non-ASCII folding to ASCII") << "Kelvin"
+                                                    << QString::fromUtf8("\xe2\x84\xaa"
+                                                                         "ELVIN")
+                                                    << true;
+        QTest::newRow("different length") << "Box"
+                                          << "Box." << false;
+        QTest::newRow("prefix") << "Address."
+                                << "Address" << false;
     }
 
     void keywordDictionaryFoldsCase()
@@ -195,8 +193,7 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("expected"); // "key=position"
-        QTest::newRow("padded to three digits")
-            << "1\ta\n74\tb\n988\tc" << QStringList{"001=0", "074=1", "988=2"};
+        QTest::newRow("padded to three digits") << "1\ta\n74\tb\n988\tc" << QStringList{"001=0", "074=1", "988=2"};
         QTest::newRow("more than three digits") << "1000\ta" << QStringList{"1000=0"};
         QTest::newRow("leading zeros rewritten") << "0074\ta" << QStringList{"074=0"};
         QTest::newRow("row without tabs") << "5" << QStringList{"005=0"};
@@ -284,8 +281,8 @@ private slots:
         QTest::newRow("file where the application-data folder's parent must be")
             << ".local" << false << "IOException" << false << false;
         QTest::newRow("file where the application's folder must be")
-            << (QStringLiteral(".local/share/") + QLatin1String(ModGlobal::kBundleIdentifier)) << false
-            << "IOException" << false << false;
+            << (QStringLiteral(".local/share/") + QLatin1String(ModGlobal::kBundleIdentifier)) << false << "IOException"
+            << false << false;
         QTest::newRow("help fill raises") << "" << true << "KeyNotFoundException" << true << true;
     }
 

@@ -18,8 +18,7 @@ public:
             loop.exec();
             m_saved = w->grab().save(out, "PNG");
         })
-    {
-    }
+    {}
 
     bool saved() const { return m_saved; }
 

@@ -25,10 +25,7 @@ inline void setUp()
         qunsetenv(name);
 }
 
-inline QString path()
-{
-    return dir()->path();
-}
+inline QString path() { return dir()->path(); }
 
 inline void tearDown()
 {
@@ -38,19 +35,19 @@ inline void tearDown()
 
 } // namespace TestHome
 
-#define VANTREL_TEST_MAIN_IMPL(TestObject, AppClass)                                              \
-    int main(int argc, char *argv[])                                                               \
-    {                                                                                              \
-        TestHome::setUp();                                                                         \
-        int rc = 0;                                                                                \
-        {                                                                                          \
-            AppClass app(argc, argv);                                                              \
-            TestObject tc;                                                                         \
-            QTEST_SET_MAIN_SOURCE_PATH                                                             \
-            rc = QTest::qExec(&tc, argc, argv);                                                    \
-        }                                                                                          \
-        TestHome::tearDown();                                                                      \
-        return rc;                                                                                 \
+#define VANTREL_TEST_MAIN_IMPL(TestObject, AppClass)                                                                   \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        TestHome::setUp();                                                                                             \
+        int rc = 0;                                                                                                    \
+        {                                                                                                              \
+            AppClass app(argc, argv);                                                                                  \
+            TestObject tc;                                                                                             \
+            QTEST_SET_MAIN_SOURCE_PATH                                                                                 \
+            rc = QTest::qExec(&tc, argc, argv);                                                                        \
+        }                                                                                                              \
+        TestHome::tearDown();                                                                                          \
+        return rc;                                                                                                     \
     }
 
 // A test without widgets.

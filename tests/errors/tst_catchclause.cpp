@@ -30,31 +30,42 @@ private slots:
         QTest::addColumn<QString>("expected");
 
         QTest::newRow("control event")
-            << int(HandlerKind::ControlEvent) << "winMain" << "pbHelp1" << "Pressed"
+            << int(HandlerKind::ControlEvent) << "winMain"
+            << "pbHelp1"
+            << "Pressed"
             << "NilObjectException in winMain.pbHelp1.Pressed\n\nWINDOW: winMain\nCONTROL: pbHelp1\n"
                "EVENT: Pressed\nTYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
         QTest::newRow("window event")
-            << int(HandlerKind::WindowEvent) << "winExpandFilter" << "" << "Opening"
+            << int(HandlerKind::WindowEvent) << "winExpandFilter"
+            << ""
+            << "Opening"
             << "NilObjectException in winExpandFilter.Opening\n\nWINDOW: winExpandFilter\nEVENT NAME: Opening\n"
                "TYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
-        QTest::newRow("module method")
-            << int(HandlerKind::ModuleMethod) << "Help" << "" << "ShowHelp"
-            << "NilObjectException in Help.ShowHelp\n\nMODULE: Help\nMETHOD: ShowHelp\n"
-               "TYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
+        QTest::newRow("module method") << int(HandlerKind::ModuleMethod) << "Help"
+                                       << ""
+                                       << "ShowHelp"
+                                       << "NilObjectException in Help.ShowHelp\n\nMODULE: Help\nMETHOD: ShowHelp\n"
+                                          "TYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
         QTest::newRow("window method")
-            << int(HandlerKind::WindowMethod) << "winExpandFilter" << "" << "DoSearchFilter"
+            << int(HandlerKind::WindowMethod) << "winExpandFilter"
+            << ""
+            << "DoSearchFilter"
             << "NilObjectException in winExpandFilter.DoSearchFilter\n\nWINDOW: winExpandFilter\n"
                "METHOD: DoSearchFilter\nTYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
-        QTest::newRow("app method")
-            << int(HandlerKind::AppMethod) << "App" << "" << "ShowMain"
-            << "NilObjectException in App.ShowMain\n\nCLASS: Vantrel\nMETHOD: ShowMain\n"
-               "TYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
-        QTest::newRow("menu handler")
-            << int(HandlerKind::MenuHandler) << "App" << "" << "SampleSampleTwo"
-            << "NilObjectException in App.SampleSampleTwo\n\nAPP:  SampleSampleTwo\n"
-               "TYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
+        QTest::newRow("app method") << int(HandlerKind::AppMethod) << "App"
+                                    << ""
+                                    << "ShowMain"
+                                    << "NilObjectException in App.ShowMain\n\nCLASS: Vantrel\nMETHOD: ShowMain\n"
+                                       "TYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
+        QTest::newRow("menu handler") << int(HandlerKind::MenuHandler) << "App"
+                                      << ""
+                                      << "SampleSampleTwo"
+                                      << "NilObjectException in App.SampleSampleTwo\n\nAPP:  SampleSampleTwo\n"
+                                         "TYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
         QTest::newRow("custom control")
-            << int(HandlerKind::CustomControlEvent) << "StaticURL" << "" << "MouseUp"
+            << int(HandlerKind::CustomControlEvent) << "StaticURL"
+            << ""
+            << "MouseUp"
             << "NilObjectException in StaticURL.MouseUp\n\nCUSTOM CONTROL: StaticURL\nEVENT HANDLER: MouseUp\n"
                "TYPE: NilObjectException\nERROR CODE: -7\nERROR MESSAGE: boom";
     }
@@ -91,22 +102,29 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("logLine");
         QTest::newRow("module method")
-            << int(HandlerKind::ModuleMethod) << "FileTools" << "" << "TextToFile"
+            << int(HandlerKind::ModuleMethod) << "FileTools"
+            << ""
+            << "TextToFile"
             << "Oops! FileTools.TextToFile\nMODULE: FileTools\nMETHOD: TextToFile\nTYPE: IOException"
             << "Exception - FileTools.TextToFile";
         QTest::newRow("window method")
-            << int(HandlerKind::WindowMethod) << "winHelp" << "" << "AdjustWindowSize"
+            << int(HandlerKind::WindowMethod) << "winHelp"
+            << ""
+            << "AdjustWindowSize"
             << "Oops! winHelp.AdjustWindowSize\nWINDOW: winHelp\nMETHOD: AdjustWindowSize\nTYPE: IOException"
             << "Exception - winHelp.AdjustWindowSize";
         // A control event of the alert form logs with a colon, not a dash.
         QTest::newRow("control event")
-            << int(HandlerKind::ControlEvent) << "winHelp" << "pbDone" << "Pressed"
+            << int(HandlerKind::ControlEvent) << "winHelp"
+            << "pbDone"
+            << "Pressed"
             << "Oops! winHelp.pbDone.Pressed\nWINDOW: winHelp\nCONTROL: pbDone\nEVENT: Pressed\nTYPE: IOException"
             << "Exception: winHelp.pbDone.Pressed";
-        QTest::newRow("app opening")
-            << int(HandlerKind::AppOpening) << "App" << "" << "Opening"
-            << "Oops! App.Opening\nEVENT HANDLER: App\nEVENT NAME: Opening\nTYPE: IOException"
-            << "Exception: App: Opening";
+        QTest::newRow("app opening") << int(HandlerKind::AppOpening) << "App"
+                                     << ""
+                                     << "Opening"
+                                     << "Oops! App.Opening\nEVENT HANDLER: App\nEVENT NAME: Opening\nTYPE: IOException"
+                                     << "Exception: App: Opening";
     }
 
     void alertForm()
@@ -157,8 +175,9 @@ private slots:
         Toolkit::LogCapture log;
         QCOMPARE(RuntimeExceptionExtension::Type(NilObjectException()), QString());
         RuntimeExceptionExtension::setTypeResolver(previous);
-        QCOMPARE(rec.messages, QStringList{QStringLiteral(
-                                   "Oops! RuntimeExceptionExtension.Type\nMODULE: RuntimeExceptionExtension\nMETHOD: Type")});
+        QCOMPARE(rec.messages,
+                 QStringList{QStringLiteral(
+                     "Oops! RuntimeExceptionExtension.Type\nMODULE: RuntimeExceptionExtension\nMETHOD: Type")});
         QCOMPARE(log.lines(), QStringList{QStringLiteral("Exception - RuntimeExceptionExtension.Type")});
     }
 };

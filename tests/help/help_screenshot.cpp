@@ -1,8 +1,8 @@
 // Opens the shipped "Overview" help topic as the application does and saves a picture of the
 // window. Usage (under Xvfb): help_screenshot <out.png>
+#include "common/Screenshot.h"
 #include "help/Help.h"
 #include "help/HelpWindows.h"
-#include "common/Screenshot.h"
 
 #include <QApplication>
 

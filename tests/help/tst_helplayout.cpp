@@ -13,21 +13,33 @@ private slots:
     {
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("body kept only")
-            << "<html><head><title>Not this</title></head><body><p>Hello</p></body></html>" << "Hello";
-        QTest::newRow("fragment without body") << "<b>Bold</b> and <i>italic</i>" << "Bold and italic";
-        QTest::newRow("body tags in the wrong order") << "</body>text<body>" << "text";
-        QTest::newRow("upper-case P") << "<P>One</P><P>Two</P>" << "One\n\nTwo";
-        QTest::newRow("source line feeds in paragraphs") << "<p>one\ntwo</p>" << "one two";
-        QTest::newRow("line feeds kept without paragraphs") << "one\ntwo" << "one\ntwo";
-        QTest::newRow("breaks") << "one<br/>two<BR/>three" << "one\ntwo\nthree";
+        QTest::newRow("body kept only") << "<html><head><title>Not this</title></head><body><p>Hello</p></body></html>"
+                                        << "Hello";
+        QTest::newRow("fragment without body") << "<b>Bold</b> and <i>italic</i>"
+                                               << "Bold and italic";
+        QTest::newRow("body tags in the wrong order") << "</body>text<body>"
+                                                      << "text";
+        QTest::newRow("upper-case P") << "<P>One</P><P>Two</P>"
+                                      << "One\n\nTwo";
+        QTest::newRow("source line feeds in paragraphs") << "<p>one\ntwo</p>"
+                                                         << "one two";
+        QTest::newRow("line feeds kept without paragraphs") << "one\ntwo"
+                                                            << "one\ntwo";
+        QTest::newRow("breaks") << "one<br/>two<BR/>three"
+                                << "one\ntwo\nthree";
         QTest::newRow("anchor with attributes")
-            << "See <a href=\"https://example.com/x\" target=\"_blank\">the site</a>." << "See the site.";
-        QTest::newRow("five spaces to two") << "a     b" << "a  b";
-        QTest::newRow("mixed white space run") << "a \n\t b" << "a \nb";
-        QTest::newRow("nbsp in any case") << "a&nbspb&NBSPc" << "a b c";
-        QTest::newRow("ends trimmed") << "  <p>x</p>  " << "x";
-        QTest::newRow("empty") << "" << "";
+            << "See <a href=\"https://example.com/x\" target=\"_blank\">the site</a>."
+            << "See the site.";
+        QTest::newRow("five spaces to two") << "a     b"
+                                            << "a  b";
+        QTest::newRow("mixed white space run") << "a \n\t b"
+                                               << "a \nb";
+        QTest::newRow("nbsp in any case") << "a&nbspb&NBSPc"
+                                          << "a b c";
+        QTest::newRow("ends trimmed") << "  <p>x</p>  "
+                                      << "x";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void rawTextFromHtml()
@@ -58,8 +70,8 @@ private slots:
         QTest::newRow("short text") << qint64(0) << qint64(0) << screen << shortText << QRect(1576, 47, 340, 279);
         QTest::newRow("width 0 only") << qint64(0) << qint64(500) << screen << shortText << QRect(1576, 47, 340, 279);
         QTest::newRow("height 0 only") << qint64(500) << qint64(0) << screen << shortText << QRect(1576, 47, 340, 279);
-        QTest::newRow("shrinks to 400")
-            << qint64(0) << qint64(0) << screen << QList<int>{500, 400, 350, 300, 280} << QRect(1476, 47, 440, 696);
+        QTest::newRow("shrinks to 400") << qint64(0) << qint64(0) << screen << QList<int>{500, 400, 350, 300, 280}
+                                        << QRect(1476, 47, 440, 696);
         QTest::newRow("shrinks to 600, not further")
             << qint64(0) << qint64(0) << screen << QList<int>{900, 700, 500, 480, 470} << QRect(1276, 47, 640, 816);
         QTest::newRow("only the last step shrinks >80")
@@ -73,8 +85,8 @@ private slots:
             << QRect(1280 - 1024 - 4, 22, 1024, 560);
         QTest::newRow("empty text: the window's minimum height")
             << qint64(0) << qint64(0) << screen << QList<int>{0, 0, 0, 0, 0} << QRect(1576, 47, 340, 200);
-        QTest::newRow("screen offset down") << qint64(500) << qint64(300) << QRect(0, 100, 1000, 700) << QList<int>{}
-                                            << QRect(496, 122, 500, 300);
+        QTest::newRow("screen offset down")
+            << qint64(500) << qint64(300) << QRect(0, 100, 1000, 700) << QList<int>{} << QRect(496, 122, 500, 300);
     }
 
     void adjustWindowSize()

@@ -33,10 +33,7 @@ private:
 
     static QString desktop() { return TestHome::path() + QStringLiteral("/Desktop"); }
 
-    static QStringList desktopFiles()
-    {
-        return QDir(desktop()).entryList(QDir::Files, QDir::Name);
-    }
+    static QStringList desktopFiles() { return QDir(desktop()).entryList(QDir::Files, QDir::Name); }
 
     static QString desktopFile(const QString &name)
     {
@@ -127,7 +124,8 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString separators = QStringLiteral(
             "HELP_TEXT is incorrectly formatted. Some entries not correctly broken up by unit separators.");
-        const QString digits = QStringLiteral("HELP_TEXT is incorrectly formatted. Does not have digits in right place.");
+        const QString digits =
+            QStringLiteral("HELP_TEXT is incorrectly formatted. Does not have digits in right place.");
         const QString content = QStringLiteral("HELP_TEXT is incorrectly formatted. No appropriate data for content.");
         // Each bad record follows a good one, so a half-built store would show.
         const QString good = QStringLiteral("1\tGood\tFine text\t0\t0<#CR>\n");
@@ -174,18 +172,26 @@ private slots:
         QTest::addColumn<QString>("content");
         QTest::addColumn<qint64>("width");
         QTest::addColumn<qint64>("height");
-        QTest::newRow("number and text")
-            << "7\tSome help" << "\tSome help\t0\t0" << "Help" << "Some help" << qint64(0) << qint64(0);
-        QTest::newRow("three fields")
-            << "7\tTitle\tSome help" << "Title\tSome help\t0\t0" << "Title" << "Some help" << qint64(0) << qint64(0);
-        QTest::newRow("four fields")
-            << "7\tTitle\tSome help\t250" << "Title\tSome help\t250\t100" << "Title" << "Some help" << qint64(250)
-            << qint64(100);
-        QTest::newRow("empty content with a title")
-            << "7\tOnly a title\t\t0\t0" << "\tOnly a title\t0\t0" << "Help" << "Only a title" << qint64(0) << qint64(0);
-        QTest::newRow("content with line feeds")
-            << "7\tTitle\tOne.\n\nTwo." << "Title\tOne.\n\nTwo.\t0\t0" << "Title" << "One.\n\nTwo." << qint64(0)
-            << qint64(0);
+        QTest::newRow("number and text") << "7\tSome help"
+                                         << "\tSome help\t0\t0"
+                                         << "Help"
+                                         << "Some help" << qint64(0) << qint64(0);
+        QTest::newRow("three fields") << "7\tTitle\tSome help"
+                                      << "Title\tSome help\t0\t0"
+                                      << "Title"
+                                      << "Some help" << qint64(0) << qint64(0);
+        QTest::newRow("four fields") << "7\tTitle\tSome help\t250"
+                                     << "Title\tSome help\t250\t100"
+                                     << "Title"
+                                     << "Some help" << qint64(250) << qint64(100);
+        QTest::newRow("empty content with a title") << "7\tOnly a title\t\t0\t0"
+                                                    << "\tOnly a title\t0\t0"
+                                                    << "Help"
+                                                    << "Only a title" << qint64(0) << qint64(0);
+        QTest::newRow("content with line feeds") << "7\tTitle\tOne.\n\nTwo."
+                                                 << "Title\tOne.\n\nTwo.\t0\t0"
+                                                 << "Title"
+                                                 << "One.\n\nTwo." << qint64(0) << qint64(0);
     }
 
     void shortRecordsAreFilledIn()
@@ -217,7 +223,8 @@ private slots:
         loadFrom(source);
         QVERIFY(rec.messages.isEmpty());
         QCOMPARE(Help::sHelpText, cleaned);
-        QCOMPARE(desktopFiles(), (QStringList{kStamp + QStringLiteral("Cleaned.txt"), kStamp + QStringLiteral("Original.txt")}));
+        QCOMPARE(desktopFiles(),
+                 (QStringList{kStamp + QStringLiteral("Cleaned.txt"), kStamp + QStringLiteral("Original.txt")}));
         QCOMPARE(desktopFile(kStamp + QStringLiteral("Cleaned.txt")), cleaned);
         QCOMPARE(desktopFile(kStamp + QStringLiteral("Original.txt")), source);
     }
@@ -228,12 +235,18 @@ private slots:
         QTest::addColumn<QString>("height");
         QTest::addColumn<qint64>("expectedWidth");
         QTest::addColumn<qint64>("expectedHeight");
-        QTest::newRow("50 x 0") << "50" << "0" << qint64(100) << qint64(100);
-        QTest::newRow("0 x 300") << "0" << "300" << qint64(100) << qint64(300);
-        QTest::newRow("80 x 90") << "80" << "90" << qint64(100) << qint64(100);
-        QTest::newRow("0 x 0") << "0" << "0" << qint64(0) << qint64(0);
-        QTest::newRow("500 x 300") << "500" << "300" << qint64(500) << qint64(300);
-        QTest::newRow("100 x 99") << "100" << "99" << qint64(100) << qint64(100);
+        QTest::newRow("50 x 0") << "50"
+                                << "0" << qint64(100) << qint64(100);
+        QTest::newRow("0 x 300") << "0"
+                                 << "300" << qint64(100) << qint64(300);
+        QTest::newRow("80 x 90") << "80"
+                                 << "90" << qint64(100) << qint64(100);
+        QTest::newRow("0 x 0") << "0"
+                               << "0" << qint64(0) << qint64(0);
+        QTest::newRow("500 x 300") << "500"
+                                   << "300" << qint64(500) << qint64(300);
+        QTest::newRow("100 x 99") << "100"
+                                  << "99" << qint64(100) << qint64(100);
     }
 
     void sizeIsNormalised()
@@ -253,7 +266,8 @@ private slots:
 
     void repeatedTopicNumberOverwrites()
     {
-        loadFrom(QStringLiteral("1\tFirst\tOld text\t0\t0<#CR>\n2\tTwo\tOther\t0\t0<#CR>\n01\tSecond\tNew text\t0\t0<#CR>"));
+        loadFrom(
+            QStringLiteral("1\tFirst\tOld text\t0\t0<#CR>\n2\tTwo\tOther\t0\t0<#CR>\n01\tSecond\tNew text\t0\t0<#CR>"));
         QCOMPARE(Help::helpDict->size(), 2);
         QCOMPARE(Help::helpDict->value(1), QStringLiteral("Second\tNew text\t0\t0"));
     }

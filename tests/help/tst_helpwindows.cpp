@@ -85,8 +85,7 @@ Seen showWindow(const std::function<void()> &open, const std::function<void(Tool
     return seen;
 }
 
-std::function<void()> opener(bool isHtml, const QString &content, const QString &title, qint64 width,
-                             qint64 height)
+std::function<void()> opener(bool isHtml, const QString &content, const QString &title, qint64 width, qint64 height)
 {
     return [=] { HelpWindows::showHelpWindow(isHtml, content, title, width, height); };
 }
@@ -211,8 +210,10 @@ private slots:
         QTest::addColumn<bool>("isHtml");
         QTest::addColumn<QString>("designTitle");
         QTest::addColumn<QString>("contentName");
-        QTest::newRow("winHelp") << true << "Show HTML Help" << "HV_Help";
-        QTest::newRow("winHelpSimple") << false << "Show Text Help" << "taHelp";
+        QTest::newRow("winHelp") << true << "Show HTML Help"
+                                 << "HV_Help";
+        QTest::newRow("winHelpSimple") << false << "Show Text Help"
+                                       << "taHelp";
     }
 
     // A window fresh from its constructor: Opening has sized it for its empty text and put it
@@ -259,7 +260,6 @@ private slots:
         QVERIFY(!text->isEnabled());
         for (auto role : {QPalette::Text, QPalette::Base})
             QCOMPARE(text->palette().color(QPalette::Disabled, role), text->palette().color(QPalette::Active, role));
-
     }
 
     void resizing_data()
@@ -321,8 +321,8 @@ private slots:
         QFETCH(QSize, expected);
 
         const QString content = isHtml ? longHtml() : longPlainText();
-        const Seen seen = showWindow(opener(isHtml, content, QStringLiteral("Overview"), requested.width(),
-                                            requested.height()));
+        const Seen seen =
+            showWindow(opener(isHtml, content, QStringLiteral("Overview"), requested.width(), requested.height()));
         QCOMPARE(seen.shownCount, 1);
         QCOMPARE(seen.className, isHtml ? QStringLiteral("winHelp") : QStringLiteral("winHelpSimple"));
         QCOMPARE(seen.title, QStringLiteral("Overview"));
@@ -354,8 +354,8 @@ private slots:
         QTest::newRow("winHelpSimple, short") << false << shortMeasured << QSize(0, 0) << kScreen << shortMeasured << 0;
         QTest::newRow("winHelpSimple, height 0 only")
             << false << shortMeasured << QSize(500, 0) << kScreen << shortMeasured << 0;
-        QTest::newRow("winHelp, long, 700 high screen") << true << longHtml() << QSize(0, 0) << low << longPlainText()
-                                                        << 560;
+        QTest::newRow("winHelp, long, 700 high screen")
+            << true << longHtml() << QSize(0, 0) << low << longPlainText() << 560;
         QTest::newRow("winHelpSimple, long, 700 high screen")
             << false << longPlainText() << QSize(0, 0) << low << longPlainText() << 560;
     }
@@ -374,8 +374,8 @@ private slots:
         const HelpLayout::WindowFrame expected = HelpLayout::AdjustWindowSize(
             [&](int wrap) { return int(Toolkit::TextHeight(measured, font, 14, wrap)); }, 0, 0, screen);
 
-        const Seen seen = showWindow(opener(isHtml, content, QStringLiteral("Topic"), requested.width(),
-                                            requested.height()));
+        const Seen seen =
+            showWindow(opener(isHtml, content, QStringLiteral("Topic"), requested.width(), requested.height()));
         QCOMPARE(seen.shownCount, 1);
         QCOMPARE(seen.frame, QRect(expected.left, expected.top, expected.width, expected.height));
         QVERIFY(seen.frame.height() <= screen.height() * 4 / 5);
@@ -400,8 +400,9 @@ private slots:
         QFETCH(bool, altDown);
 
         Toolkit::Keyboard::pinAltKeyForTests(altDown);
-        const Seen seen = showWindow(opener(isHtml, QStringLiteral("<p>Text</p>"), QStringLiteral("Overview"), 500, 300),
-                                     [](Toolkit::ModalWindow *w) { click(w, "pbDone"); });
+        const Seen seen =
+            showWindow(opener(isHtml, QStringLiteral("<p>Text</p>"), QStringLiteral("Overview"), 500, 300),
+                       [](Toolkit::ModalWindow *w) { click(w, "pbDone"); });
         QVERIFY(seen.closedWhileShown);
         if (altDown) {
             const QString name = kStamp + QStringLiteral("WindowSizeInfo.txt");
@@ -462,11 +463,18 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text"); // empty: the topic's content as stored
 
-        QTest::newRow("HTML topic") << false << qint64(1) << "winHelp" << "HTML Topic" << "Hello world";
-        QTest::newRow("plain topic without a title") << false << qint64(2) << "winHelpSimple" << "Help"
+        QTest::newRow("HTML topic") << false << qint64(1) << "winHelp"
+                                    << "HTML Topic"
+                                    << "Hello world";
+        QTest::newRow("plain topic without a title") << false << qint64(2) << "winHelpSimple"
+                                                     << "Help"
                                                      << "Just plain text.";
-        QTest::newRow("shipped Overview") << true << qint64(1) << "winHelpSimple" << "Overview" << "";
-        QTest::newRow("shipped Filtered List") << true << qint64(4) << "winHelpSimple" << "Filtered List" << "";
+        QTest::newRow("shipped Overview") << true << qint64(1) << "winHelpSimple"
+                                          << "Overview"
+                                          << "";
+        QTest::newRow("shipped Filtered List") << true << qint64(4) << "winHelpSimple"
+                                               << "Filtered List"
+                                               << "";
     }
 
     void showHelpOpensTheRightWindow()
@@ -508,13 +516,13 @@ private slots:
         const QString img = QStringLiteral("<p>Picture:</p><img src=\"%1\" width=\"20\" height=\"20\">");
         QTest::newRow("image by file URL") << QUrl::fromLocalFile(folder + QStringLiteral("/pic.png")).toString() << img
                                            << int(QTextDocument::ImageResource) << true;
-        QTest::newRow("image by absolute path") << folder + QStringLiteral("/pic.png") << img
-                                                << int(QTextDocument::ImageResource) << true;
+        QTest::newRow("image by absolute path")
+            << folder + QStringLiteral("/pic.png") << img << int(QTextDocument::ImageResource) << true;
         QTest::newRow("image by relative path") << "pic.png" << img << int(QTextDocument::ImageResource) << true;
-        QTest::newRow("style sheet")
-            << QUrl::fromLocalFile(folder + QStringLiteral("/style.css")).toString()
-            << "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"%1\"></head><body><p>Text</p></body></html>"
-            << int(QTextDocument::StyleSheetResource) << true;
+        QTest::newRow("style sheet") << QUrl::fromLocalFile(folder + QStringLiteral("/style.css")).toString()
+                                     << "<html><head><link rel=\"stylesheet\" type=\"text/css\" "
+                                        "href=\"%1\"></head><body><p>Text</p></body></html>"
+                                     << int(QTextDocument::StyleSheetResource) << true;
         QTest::newRow("web image") << "http://127.0.0.1:9/pic.png" << img << int(QTextDocument::ImageResource) << false;
     }
 
@@ -550,12 +558,12 @@ private slots:
 
         QVariant loaded;
         QImage shot;
-        const Seen seen = showWindow(opener(true, page, QStringLiteral("Outside"), 500, 300),
-                                     [&](Toolkit::ModalWindow *w) {
-                                         auto *viewer = static_cast<winHelp *>(w)->HV_Help();
-                                         shot = w->grab().toImage(); // laid out and painted, as on screen
-                                         loaded = viewer->document()->resource(type, url);
-                                     });
+        const Seen seen =
+            showWindow(opener(true, page, QStringLiteral("Outside"), 500, 300), [&](Toolkit::ModalWindow *w) {
+                auto *viewer = static_cast<winHelp *>(w)->HV_Help();
+                shot = w->grab().toImage(); // laid out and painted, as on screen
+                loaded = viewer->document()->resource(type, url);
+            });
         QDir::setCurrent(previousCurrent);
         QCOMPARE(seen.shownCount, 1);
         QVERIFY(!showsRed(shot));

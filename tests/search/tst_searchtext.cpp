@@ -7,30 +7,42 @@ class TestSearchText : public QObject
     Q_OBJECT
 
 private slots:
-    void searchCharacters()
-    {
-        QCOMPARE(QString(Search::kSearchCharacters), QStringLiteral(" ,;:'][()*&"));
-    }
+    void searchCharacters() { QCOMPARE(QString(Search::kSearchCharacters), QStringLiteral(" ,;:'][()*&")); }
 
     void cleanSearchText_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("cleaned");
-        QTest::newRow("blank between words") << "Desktop Button" << "DesktopButton";
-        QTest::newRow("in parentheses") << "(ListBox)" << "ListBox";
-        QTest::newRow("full stop kept") << "ListBox." << "ListBox.";
-        QTest::newRow("comma") << "Cell,Bold" << "CellBold";
-        QTest::newRow("underscore and digits kept") << "Crypto.SHA2_256" << "Crypto.SHA2_256";
-        QTest::newRow("digits only") << "64" << "64";
-        QTest::newRow("letter case kept") << "desktopbevelbutton" << "desktopbevelbutton";
-        QTest::newRow("single parenthesis") << "(" << "(";
-        QTest::newRow("single blank") << " " << " ";
-        QTest::newRow("two blanks") << "  " << "";
-        QTest::newRow("all of them") << " ,;:'][()*&" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("every one between letters") << "a b,c;d:e'f]g[h(i)j*k&l" << "abcdefghijkl";
-        QTest::newRow("other punctuation kept") << "a-b/c!d?e" << "a-b/c!d?e";
-        QTest::newRow("lone x") << "x" << "x";
+        QTest::newRow("blank between words") << "Desktop Button"
+                                             << "DesktopButton";
+        QTest::newRow("in parentheses") << "(ListBox)"
+                                        << "ListBox";
+        QTest::newRow("full stop kept") << "ListBox."
+                                        << "ListBox.";
+        QTest::newRow("comma") << "Cell,Bold"
+                               << "CellBold";
+        QTest::newRow("underscore and digits kept") << "Crypto.SHA2_256"
+                                                    << "Crypto.SHA2_256";
+        QTest::newRow("digits only") << "64"
+                                     << "64";
+        QTest::newRow("letter case kept") << "desktopbevelbutton"
+                                          << "desktopbevelbutton";
+        QTest::newRow("single parenthesis") << "("
+                                            << "(";
+        QTest::newRow("single blank") << " "
+                                      << " ";
+        QTest::newRow("two blanks") << "  "
+                                    << "";
+        QTest::newRow("all of them") << " ,;:'][()*&"
+                                     << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("every one between letters") << "a b,c;d:e'f]g[h(i)j*k&l"
+                                                   << "abcdefghijkl";
+        QTest::newRow("other punctuation kept") << "a-b/c!d?e"
+                                                << "a-b/c!d?e";
+        QTest::newRow("lone x") << "x"
+                                << "x";
     }
 
     void cleanSearchText()

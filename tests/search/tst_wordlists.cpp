@@ -47,8 +47,8 @@ private slots:
             << QStringList{"Desktop", "List", "Box"}
             << QStringList{"DesktopListBox", "DesktopList", "ListBox", "Desktop", "List", "Box"};
         QTest::newRow("a to e") << QStringList{"a", "b", "c", "d", "e"}
-                                << QStringList{"abcde", "abcd", "bcde", "abc", "bcd", "cde", "ab",
-                                               "bc",    "cd",   "de",   "a",   "b",   "c",   "d",  "e"};
+                                << QStringList{"abcde", "abcd", "bcde", "abc", "bcd", "cde", "ab", "bc",
+                                               "cd",    "de",   "a",    "b",   "c",   "d",   "e"};
         QTest::newRow("one word") << QStringList{"X"} << QStringList{"X"};
         QTest::newRow("empty") << QStringList() << QStringList();
     }
@@ -64,21 +64,28 @@ private slots:
     {
         QTest::addColumn<QString>("pairs");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("two keywords") << "247 Address.\n248 Address.\n249 Zip" << "Address. 247 248\nZip 249";
-        QTest::newRow("sorted, numbers in input order")
-            << "300 Zip\n100 Apple\n050 Zip\n200 apple" << "Apple 100 200\nZip 300 050";
-        QTest::newRow("letter case of the first in sort order")
-            << "010 desktop\n020 Desktop\n030 DESKTOP" << "desktop 010 020 030";
-        QTest::newRow("letters compare as capitals")
-            << "001 Database_Class\n002 DatabaseWriteAheadLogging"
-            << "DatabaseWriteAheadLogging 002\nDatabase_Class 001";
-        QTest::newRow("full stop sorts before letters") << "001 ListBoxes\n002 ListBox." << "ListBox. 002\nListBoxes 001";
-        QTest::newRow("any separator character") << "247\tAddress.\n248-Address." << "Address. 247 248";
-        QTest::newRow("trailing line feed") << "247 Zip\n" << "Zip 247";
-        QTest::newRow("empty keyword never kept") << "247 \n248 Zip" << "Zip 248";
-        QTest::newRow("short line") << "24" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("one pair") << "074 X" << "X 074";
+        QTest::newRow("two keywords") << "247 Address.\n248 Address.\n249 Zip"
+                                      << "Address. 247 248\nZip 249";
+        QTest::newRow("sorted, numbers in input order") << "300 Zip\n100 Apple\n050 Zip\n200 apple"
+                                                        << "Apple 100 200\nZip 300 050";
+        QTest::newRow("letter case of the first in sort order") << "010 desktop\n020 Desktop\n030 DESKTOP"
+                                                                << "desktop 010 020 030";
+        QTest::newRow("letters compare as capitals") << "001 Database_Class\n002 DatabaseWriteAheadLogging"
+                                                     << "DatabaseWriteAheadLogging 002\nDatabase_Class 001";
+        QTest::newRow("full stop sorts before letters") << "001 ListBoxes\n002 ListBox."
+                                                        << "ListBox. 002\nListBoxes 001";
+        QTest::newRow("any separator character") << "247\tAddress.\n248-Address."
+                                                 << "Address. 247 248";
+        QTest::newRow("trailing line feed") << "247 Zip\n"
+                                            << "Zip 247";
+        QTest::newRow("empty keyword never kept") << "247 \n248 Zip"
+                                                  << "Zip 248";
+        QTest::newRow("short line") << "24"
+                                    << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("one pair") << "074 X"
+                                  << "X 074";
     }
 
     void makeKeywordList()
@@ -93,7 +100,8 @@ private slots:
         QTest::addColumn<QStringList>("array");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("b a b c a") << QStringList{"b", "a", "b", "c", "a"} << QStringList{"b", "a", "c"};
-        QTest::newRow("case ignored, first kept") << QStringList{"Zip", "ZIP", "zip", "Box"} << QStringList{"Zip", "Box"};
+        QTest::newRow("case ignored, first kept")
+            << QStringList{"Zip", "ZIP", "zip", "Box"} << QStringList{"Zip", "Box"};
         QTest::newRow("empty strings") << QStringList{"", "a", ""} << QStringList{"", "a"};
         QTest::newRow("no repeats") << QStringList{"x", "y"} << QStringList{"x", "y"};
         QTest::newRow("empty") << QStringList() << QStringList();

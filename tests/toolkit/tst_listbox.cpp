@@ -47,8 +47,7 @@ void showWithViewportWidth(ListBox &list, int viewportWidth, int height = 240)
 void clickHeader(ListBox &list, int column)
 {
     QHeaderView *header = list.horizontalHeader();
-    const QPoint pos(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                     header->height() / 2);
+    const QPoint pos(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, pos);
 }
 
@@ -63,10 +62,7 @@ QColor viewportPixel(const QImage &image, const ListBox &list, QPoint viewportPo
     return image.pixelColor(list.viewport()->mapTo(&list, viewportPos));
 }
 
-bool isDark(const QColor &c)
-{
-    return c.red() + c.green() + c.blue() < 3 * 160;
-}
+bool isDark(const QColor &c) { return c.red() + c.green() + c.blue() < 3 * 160; }
 
 } // namespace
 
@@ -82,20 +78,20 @@ private slots:
         QTest::addColumn<QList<QStringList>>("rows");
 
         QTest::newRow("five columns, empty cells kept")
-            << 5 << "1\tDesktopListBox.CellBold\tDeprec\t2022r1\tDesktopListBox.CellBoldAt\n"
-                    "80\tAuto (using Variant)\tDeprec\t2019r2\t\n"
-                    "988\tEndOfLine.OSX\tDeprec\t\tEndOfLine.Unix"
-            << QList<QStringList>{
-                   {"1", "DesktopListBox.CellBold", "Deprec", "2022r1", "DesktopListBox.CellBoldAt"},
-                   {"80", "Auto (using Variant)", "Deprec", "2019r2", ""},
-                   {"988", "EndOfLine.OSX", "Deprec", "", "EndOfLine.Unix"}};
+            << 5
+            << "1\tDesktopListBox.CellBold\tDeprec\t2022r1\tDesktopListBox.CellBoldAt\n"
+               "80\tAuto (using Variant)\tDeprec\t2019r2\t\n"
+               "988\tEndOfLine.OSX\tDeprec\t\tEndOfLine.Unix"
+            << QList<QStringList>{{"1", "DesktopListBox.CellBold", "Deprec", "2022r1", "DesktopListBox.CellBoldAt"},
+                                  {"80", "Auto (using Variant)", "Deprec", "2019r2", ""},
+                                  {"988", "EndOfLine.OSX", "Deprec", "", "EndOfLine.Unix"}};
         QTest::newRow("fewer cells than columns")
             << 5 << "7\tX\n8" << QList<QStringList>{{"7", "X", "", "", ""}, {"8", "", "", "", ""}};
         QTest::newRow("four columns, extra cells ignored")
             << 4 << "003\tShort (use Int16)\tDeprec\t2008r1\tignored\tignored too"
             << QList<QStringList>{{"003", "Short (use Int16)", "Deprec", "2008r1"}};
-        QTest::newRow("final line feed adds no row")
-            << 4 << "001\ta\tDeprec\t2008r1\n" << QList<QStringList>{{"001", "a", "Deprec", "2008r1"}};
+        QTest::newRow("final line feed adds no row") << 4 << "001\ta\tDeprec\t2008r1\n"
+                                                     << QList<QStringList>{{"001", "a", "Deprec", "2008r1"}};
         QTest::newRow("empty line inside keeps its row")
             << 2 << "a\tb\n\nc\td" << QList<QStringList>{{"a", "b"}, {"", ""}, {"c", "d"}};
         QTest::newRow("empty text") << 5 << "" << QList<QStringList>{};
@@ -173,8 +169,8 @@ private slots:
         list.AddRow({"2", "b"});
         list.AddRows({{"3", "c", "z", "extra"}, {"4", "d", "w"}});
         QCOMPARE(inserted.size(), 2); // one per call, not one per row
-        QCOMPARE(shownRows(list), (QList<QStringList>{{"1", "a", "x"}, {"2", "b", ""},
-                                                      {"3", "c", "z"}, {"4", "d", "w"}}));
+        QCOMPARE(shownRows(list),
+                 (QList<QStringList>{{"1", "a", "x"}, {"2", "b", ""}, {"3", "c", "z"}, {"4", "d", "w"}}));
         list.AddRows({});
         QCOMPARE(list.RowCount(), 4);
 
@@ -345,12 +341,10 @@ private slots:
 
         QTest::newRow("five columns, remainder to last star")
             << 5 << "50,*,55,60,*" << 500 << QList<int>({50, 167, 55, 60, 168});
-        QTest::newRow("five columns, even split")
-            << 5 << "50,*,55,60,*" << 501 << QList<int>({50, 168, 55, 60, 168});
+        QTest::newRow("five columns, even split") << 5 << "50,*,55,60,*" << 501 << QList<int>({50, 168, 55, 60, 168});
         QTest::newRow("four columns, Name takes the rest")
             << 4 << "50,*,55,60,*" << 500 << QList<int>({50, 335, 55, 60});
-        QTest::newRow("columns without an entry share the rest")
-            << 3 << "100" << 400 << QList<int>({100, 150, 150});
+        QTest::newRow("columns without an entry share the rest") << 3 << "100" << 400 << QList<int>({100, 150, 150});
     }
 
     void columnWidths()
@@ -479,8 +473,7 @@ private slots:
 
         const QRect selected = list.visualRect(list.model()->index(1, 1));
         const QRect unselected = list.visualRect(list.model()->index(0, 1));
-        const QColor selectedPixel
-            = viewportPixel(image, list, QPoint(selected.right() - 3, selected.center().y()));
+        const QColor selectedPixel = viewportPixel(image, list, QPoint(selected.right() - 3, selected.center().y()));
         if (handled) {
             QCOMPARE(selectedPixel, kGreen);
         } else {
@@ -488,8 +481,7 @@ private slots:
             QVERIFY(selectedPixel == list.palette().color(QPalette::Active, QPalette::Highlight)
                     || selectedPixel == list.palette().color(QPalette::Inactive, QPalette::Highlight));
         }
-        QCOMPARE(viewportPixel(image, list, QPoint(unselected.right() - 3, unselected.center().y())),
-                 kGreen);
+        QCOMPARE(viewportPixel(image, list, QPoint(unselected.right() - 3, unselected.center().y())), kGreen);
     }
 
     void textHook_data()
@@ -513,8 +505,7 @@ private slots:
             list.PaintCellText = [&](Graphics &g, int row, int, int x, int y) {
                 ++calls;
                 // The text origin is the baseline start, inside the cell.
-                originsInCell = originsInCell && row == 0 && x >= 0 && x < g.Width() && y > 0
-                                && y <= g.Height();
+                originsInCell = originsInCell && row == 0 && x >= 0 && x < g.Width() && y > 0 && y <= g.Height();
                 return hook == 2;
             };
         }

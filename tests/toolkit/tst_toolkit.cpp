@@ -6,8 +6,8 @@
 #include "toolkit/Controls.h"
 #include "toolkit/DateTime.h"
 #include "toolkit/Desktop.h"
-#include "toolkit/UserFolders.h"
 #include "toolkit/System.h"
+#include "toolkit/UserFolders.h"
 #include "toolkit/Window.h"
 
 #include <QApplication>
@@ -43,10 +43,10 @@ private slots:
         };
         QTest::keyClicks(&field, QStringLiteral("a b"));
         // The blank is removed by a nested run that completes before the outer one goes on.
-        QCOMPARE(order, (QStringList{QStringLiteral("enter a"), QStringLiteral("leave a"),
-                                     QStringLiteral("enter a "), QStringLiteral("enter a"),
-                                     QStringLiteral("leave a"), QStringLiteral("leave a"),
-                                     QStringLiteral("enter ab"), QStringLiteral("leave ab")}));
+        QCOMPARE(order,
+                 (QStringList{QStringLiteral("enter a"), QStringLiteral("leave a"), QStringLiteral("enter a "),
+                              QStringLiteral("enter a"), QStringLiteral("leave a"), QStringLiteral("leave a"),
+                              QStringLiteral("enter ab"), QStringLiteral("leave ab")}));
     }
 
     void anchorsApplyOnResize_data()
@@ -55,8 +55,8 @@ private slots:
         QTest::addColumn<QRect>("expected");
         const QRect frame(20, 30, 100, 50);
         QTest::newRow("top-left stays") << int(Toolkit::AnchorTopLeft) << frame;
-        QTest::newRow("left+right stretches") << int(Toolkit::AnchorLeft | Toolkit::AnchorTop | Toolkit::AnchorRight)
-                                              << QRect(20, 30, 200, 50);
+        QTest::newRow("left+right stretches")
+            << int(Toolkit::AnchorLeft | Toolkit::AnchorTop | Toolkit::AnchorRight) << QRect(20, 30, 200, 50);
         QTest::newRow("right moves") << int(Toolkit::AnchorTop | Toolkit::AnchorRight) << QRect(120, 30, 100, 50);
         QTest::newRow("bottom moves") << int(Toolkit::AnchorLeft | Toolkit::AnchorBottom) << QRect(20, 90, 100, 50);
         QTest::newRow("all stretch") << int(Toolkit::AnchorAll) << QRect(20, 30, 200, 110);
@@ -112,7 +112,10 @@ private slots:
     {
         Toolkit::DocumentWindow window(QSize(200, 100));
         int calls = 0;
-        window.AddMenuHandler(QStringLiteral("SampleSampleOne"), [&] { ++calls; return true; });
+        window.AddMenuHandler(QStringLiteral("SampleSampleOne"), [&] {
+            ++calls;
+            return true;
+        });
         QVERIFY(window.HandleMenuItem(QStringLiteral("SampleSampleOne")));
         QVERIFY(!window.HandleMenuItem(QStringLiteral("SampleSampleTwo")));
         QCOMPARE(calls, 1);
@@ -148,7 +151,8 @@ private slots:
         QCOMPARE(first->windowTitle(), QStringLiteral("Oops! Error Message"));
         QCOMPARE(first->Width(), 424);
         QCOMPARE(first->Height(), 200);
-        QVERIFY(first->labMessage()->Text().startsWith(QStringLiteral("NilObjectException in winMain.pbHelp1.Pressed\n\n")));
+        QVERIFY(first->labMessage()->Text().startsWith(
+            QStringLiteral("NilObjectException in winMain.pbHelp1.Pressed\n\n")));
         QCOMPARE(first->labMessage()->geometry(), QRect(20, 20, 384, 160));
         first->setWidth(524);
         first->setHeight(300);

@@ -27,10 +27,7 @@ Toolkit::DateTime pinnedMoment()
     return t;
 }
 
-QString home()
-{
-    return TestHome::path();
-}
+QString home() { return TestHome::path(); }
 
 // "<home>" and "<tmp>" stand for the test's home folder and the temporary folder beside it.
 QString expand(QString text)
@@ -52,15 +49,9 @@ QStringList entriesBelow(const QString &root, QDir::Filters kind)
     return found;
 }
 
-QStringList filesBelow(const QString &root)
-{
-    return entriesBelow(root, QDir::Files);
-}
+QStringList filesBelow(const QString &root) { return entriesBelow(root, QDir::Files); }
 
-QStringList foldersBelow(const QString &root)
-{
-    return entriesBelow(root, QDir::Dirs);
-}
+QStringList foldersBelow(const QString &root) { return entriesBelow(root, QDir::Dirs); }
 
 QByteArray contentOf(const QString &path)
 {
@@ -79,7 +70,8 @@ void writeFile(const QString &path, const QByteArray &bytes)
 void emptyFolder(const QString &path)
 {
     QDir dir(path);
-    for (const QFileInfo &info : dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    for (const QFileInfo &info :
+         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
         if (info.isDir() && !info.isSymLink())
             QDir(info.filePath()).removeRecursively();
         else
@@ -122,12 +114,11 @@ private:
     QByteArray m_previous;
 };
 
-const QString kTextToFileAlert = QStringLiteral(
-    "Oops! FileTools.TextToFile\nMODULE: FileTools\nMETHOD: TextToFile\nTYPE: IOException");
+const QString kTextToFileAlert =
+    QStringLiteral("Oops! FileTools.TextToFile\nMODULE: FileTools\nMETHOD: TextToFile\nTYPE: IOException");
 const QString kCreateFoldersAlert = QStringLiteral(
     "Oops! FileTools.CreateAllFoldersInPath\nMODULE: FileTools\nMETHOD: CreateAllFoldersInPath\nTYPE: IOException");
-const QString kNotAppropriate =
-    QStringLiteral("rbHasExtension passed a proposed file name that is not appropriate");
+const QString kNotAppropriate = QStringLiteral("rbHasExtension passed a proposed file name that is not appropriate");
 const QString kTooLong = QStringLiteral("rbHasExtension passed a proposed file name that is too long");
 
 } // namespace
@@ -178,79 +169,112 @@ private slots:
 
         const QStringList none;
         const QString s = kStamp;
-        QTest::newRow("BadOriginal on the Desktop") << "BadOriginal" << "Desktop" << qint64(4)
-                                                    << "Desktop/" + s + "BadOriginal.txt" << none;
-        QTest::newRow("style 0 no stamp") << "Cleaned" << "Desktop" << qint64(0) << "Desktop/Cleaned.txt" << none;
-        QTest::newRow("style 10 no stamp") << "Cleaned" << "Desktop" << qint64(10) << "Desktop/Cleaned.txt" << none;
-        QTest::newRow("style -4 no stamp") << "Cleaned" << "Desktop" << qint64(-4) << "Desktop/Cleaned.txt" << none;
-        QTest::newRow("style 1") << "Note" << "Desktop" << qint64(1) << "Desktop/230411Note.txt" << none;
-        QTest::newRow("style 9") << "Note" << "Desktop" << qint64(9) << "Desktop/20230411_234236Note.txt" << none;
+        QTest::newRow("BadOriginal on the Desktop")
+            << "BadOriginal"
+            << "Desktop" << qint64(4) << "Desktop/" + s + "BadOriginal.txt" << none;
+        QTest::newRow("style 0 no stamp") << "Cleaned"
+                                          << "Desktop" << qint64(0) << "Desktop/Cleaned.txt" << none;
+        QTest::newRow("style 10 no stamp") << "Cleaned"
+                                           << "Desktop" << qint64(10) << "Desktop/Cleaned.txt" << none;
+        QTest::newRow("style -4 no stamp") << "Cleaned"
+                                           << "Desktop" << qint64(-4) << "Desktop/Cleaned.txt" << none;
+        QTest::newRow("style 1") << "Note"
+                                 << "Desktop" << qint64(1) << "Desktop/230411Note.txt" << none;
+        QTest::newRow("style 9") << "Note"
+                                 << "Desktop" << qint64(9) << "Desktop/20230411_234236Note.txt" << none;
         QTest::newRow("style 8 stamp made safe")
-            << "Note" << "Desktop" << qint64(8) << "Desktop/04_11_2023_23_42_36Note.txt" << QStringList{kNotAppropriate};
+            << "Note"
+            << "Desktop" << qint64(8) << "Desktop/04_11_2023_23_42_36Note.txt" << QStringList{kNotAppropriate};
 
         // Folder keywords and prefix forms, letter case ignored.
-        QTest::newRow("desktop in small letters") << "Note" << "desktop" << qint64(0) << "Desktop/Note.txt" << none;
-        QTest::newRow("documents in small letters")
-            << "Note" << "documents" << qint64(0) << "Documents/Note.txt" << none;
-        QTest::newRow("Desktop/Reports") << "Note" << "Desktop/Reports" << qint64(4)
-                                         << "Desktop/Reports/" + s + "Note.txt" << none;
-        QTest::newRow("Desktop/Reports/") << "Note" << "Desktop/Reports/" << qint64(4)
-                                          << "Desktop/Reports/" + s + "Note.txt" << none;
-        QTest::newRow("Documents/Reports/") << "Note" << "Documents/Reports/" << qint64(4)
-                                            << "Documents/Reports/" + s + "Note.txt" << none;
-        QTest::newRow("documents/reports") << "Note" << "documents/reports" << qint64(0)
-                                           << "Documents/reports/Note.txt" << none;
+        QTest::newRow("desktop in small letters") << "Note"
+                                                  << "desktop" << qint64(0) << "Desktop/Note.txt" << none;
+        QTest::newRow("documents in small letters") << "Note"
+                                                    << "documents" << qint64(0) << "Documents/Note.txt" << none;
+        QTest::newRow("Desktop/Reports") << "Note"
+                                         << "Desktop/Reports" << qint64(4) << "Desktop/Reports/" + s + "Note.txt"
+                                         << none;
+        QTest::newRow("Desktop/Reports/")
+            << "Note"
+            << "Desktop/Reports/" << qint64(4) << "Desktop/Reports/" + s + "Note.txt" << none;
+        QTest::newRow("Documents/Reports/")
+            << "Note"
+            << "Documents/Reports/" << qint64(4) << "Documents/Reports/" + s + "Note.txt" << none;
+        QTest::newRow("documents/reports") << "Note"
+                                           << "documents/reports" << qint64(0) << "Documents/reports/Note.txt" << none;
 
         // Other folders are anchored below home, for the folders and the file alike.
-        QTest::newRow("two levels below Desktop") << "Note" << "Desktop/a/b" << qint64(0)
-                                                  << "Desktop/a/b/Note.txt" << none;
-        QTest::newRow("relative folder") << "Note" << "Notes/sub" << qint64(0) << "Notes/sub/Note.txt" << none;
-        QTest::newRow("absolute folder in home") << "Note" << "<home>/Inside/" << qint64(0) << "Inside/Note.txt" << none;
+        QTest::newRow("two levels below Desktop") << "Note"
+                                                  << "Desktop/a/b" << qint64(0) << "Desktop/a/b/Note.txt" << none;
+        QTest::newRow("relative folder") << "Note"
+                                         << "Notes/sub" << qint64(0) << "Notes/sub/Note.txt" << none;
+        QTest::newRow("absolute folder in home") << "Note"
+                                                 << "<home>/Inside/" << qint64(0) << "Inside/Note.txt" << none;
         QTest::newRow("absolute folder outside home")
-            << "Note" << "<tmp>/vantrel-outside-check/x" << qint64(0)
+            << "Note"
+            << "<tmp>/vantrel-outside-check/x" << qint64(0)
             << expand("<tmp>").mid(1) + "/vantrel-outside-check/x/Note.txt" << none;
 
         // An empty name takes the folder argument as the file's own path.
-        QTest::newRow("empty name, Notes/today.txt") << "" << "Notes/today.txt" << qint64(4)
-                                                     << "Notes/" + s + "today.txt" << none;
-        QTest::newRow("empty name, no stamp") << "" << "Notes/today.txt" << qint64(0) << "Notes/today.txt" << none;
-        QTest::newRow("empty name, path in home") << "" << "<home>/Docs/x.txt" << qint64(0) << "Docs/x.txt" << none;
-        QTest::newRow("empty name, hidden piece") << "" << ".hidden/today.txt" << qint64(0)
-                                                  << "_hidden/today.txt" << none;
-        QTest::newRow("empty name, not .txt") << "" << "Notes/today" << qint64(4)
-                                              << "Desktop/" + s + "SavedFile.txt" << none;
-        QTest::newRow("empty name and folder") << "" << "" << qint64(0) << "Desktop/SavedFile.txt" << none;
-        QTest::newRow("empty name, climbing path") << "" << "../../vantrel-escape.txt" << qint64(0)
-                                                   << "_./_./vantrel-escape.txt" << none;
+        QTest::newRow("empty name, Notes/today.txt")
+            << ""
+            << "Notes/today.txt" << qint64(4) << "Notes/" + s + "today.txt" << none;
+        QTest::newRow("empty name, no stamp") << ""
+                                              << "Notes/today.txt" << qint64(0) << "Notes/today.txt" << none;
+        QTest::newRow("empty name, path in home") << ""
+                                                  << "<home>/Docs/x.txt" << qint64(0) << "Docs/x.txt" << none;
+        QTest::newRow("empty name, hidden piece") << ""
+                                                  << ".hidden/today.txt" << qint64(0) << "_hidden/today.txt" << none;
+        QTest::newRow("empty name, not .txt") << ""
+                                              << "Notes/today" << qint64(4) << "Desktop/" + s + "SavedFile.txt" << none;
+        QTest::newRow("empty name and folder") << ""
+                                               << "" << qint64(0) << "Desktop/SavedFile.txt" << none;
+        QTest::newRow("empty name, climbing path")
+            << ""
+            << "../../vantrel-escape.txt" << qint64(0) << "_./_./vantrel-escape.txt" << none;
 
         // Extensions and name repairs.
-        QTest::newRow("csv kept") << "data.csv" << "Desktop" << qint64(0) << "Desktop/data.csv" << none;
-        QTest::newRow("md kept") << "notes.md" << "Desktop" << qint64(0) << "Desktop/notes.md" << none;
-        QTest::newRow("one-letter extension") << "a.b" << "Desktop" << qint64(0) << "Desktop/a.b.txt" << none;
-        QTest::newRow("no dot") << "plain" << "Desktop" << qint64(0) << "Desktop/plain.txt" << none;
+        QTest::newRow("csv kept") << "data.csv"
+                                  << "Desktop" << qint64(0) << "Desktop/data.csv" << none;
+        QTest::newRow("md kept") << "notes.md"
+                                 << "Desktop" << qint64(0) << "Desktop/notes.md" << none;
+        QTest::newRow("one-letter extension") << "a.b"
+                                              << "Desktop" << qint64(0) << "Desktop/a.b.txt" << none;
+        QTest::newRow("no dot") << "plain"
+                                << "Desktop" << qint64(0) << "Desktop/plain.txt" << none;
         QTest::newRow("60 characters cut to 50") << QString(60, QLatin1Char('N')) << "Desktop" << qint64(0)
                                                  << "Desktop/" + QString(50, QLatin1Char('N')) << none;
-        QTest::newRow("cut loses the extension") << QString(56, QLatin1Char('x')) + ".csv" << "Desktop" << qint64(0)
-                                                 << "Desktop/" + QString(50, QLatin1Char('x')) << none;
-        QTest::newRow("colon") << "a:b" << "Desktop" << qint64(0) << "Desktop/a_b.txt" << none;
-        QTest::newRow("slash") << "a/b" << "Desktop" << qint64(0) << "Desktop/a_b.txt" << QStringList{kNotAppropriate};
-        QTest::newRow("spaces") << "my notes 2" << "Desktop" << qint64(0) << "Desktop/my_notes_2.txt" << none;
+        QTest::newRow("cut loses the extension")
+            << QString(56, QLatin1Char('x')) + ".csv"
+            << "Desktop" << qint64(0) << "Desktop/" + QString(50, QLatin1Char('x')) << none;
+        QTest::newRow("colon") << "a:b"
+                               << "Desktop" << qint64(0) << "Desktop/a_b.txt" << none;
+        QTest::newRow("slash") << "a/b"
+                               << "Desktop" << qint64(0) << "Desktop/a_b.txt" << QStringList{kNotAppropriate};
+        QTest::newRow("spaces") << "my notes 2"
+                                << "Desktop" << qint64(0) << "Desktop/my_notes_2.txt" << none;
 
         // Bad input: written, inside the target folder, nothing lost.
         QTest::newRow("300 characters") << QString(300, QLatin1Char('L')) << "Desktop" << qint64(0)
                                         << "Desktop/" + QString(50, QLatin1Char('L')) << QStringList{kTooLong};
-        QTest::newRow("line feed") << "a\nb" << "Desktop" << qint64(0) << "Desktop/a_b.txt"
-                                   << QStringList{kNotAppropriate};
-        QTest::newRow("../ in name") << "../vantrel-escape" << "Desktop" << qint64(0)
-                                     << "Desktop/.._vantrel-escape.txt" << QStringList{kNotAppropriate};
-        QTest::newRow("name ..") << ".." << "Desktop" << qint64(0) << "Desktop/...txt" << none;
-        QTest::newRow("folder Desktop/..") << "Note" << "Desktop/.." << qint64(0) << "Desktop/_./Note.txt" << none;
-        QTest::newRow("relative folder climbing") << "Note" << "../vantrel-escape" << qint64(0)
-                                                  << "_./vantrel-escape/Note.txt" << none;
-        QTest::newRow("relative folder climbing twice") << "Note" << "../../vantrel-escape" << qint64(0)
-                                                        << "_./_./vantrel-escape/Note.txt" << none;
-        QTest::newRow("absolute folder climbing out of home") << "Note" << "<home>/../vantrel-escape" << qint64(0)
-                                                              << "_./vantrel-escape/Note.txt" << none;
+        QTest::newRow("line feed") << "a\nb"
+                                   << "Desktop" << qint64(0) << "Desktop/a_b.txt" << QStringList{kNotAppropriate};
+        QTest::newRow("../ in name") << "../vantrel-escape"
+                                     << "Desktop" << qint64(0) << "Desktop/.._vantrel-escape.txt"
+                                     << QStringList{kNotAppropriate};
+        QTest::newRow("name ..") << ".."
+                                 << "Desktop" << qint64(0) << "Desktop/...txt" << none;
+        QTest::newRow("folder Desktop/..") << "Note"
+                                           << "Desktop/.." << qint64(0) << "Desktop/_./Note.txt" << none;
+        QTest::newRow("relative folder climbing")
+            << "Note"
+            << "../vantrel-escape" << qint64(0) << "_./vantrel-escape/Note.txt" << none;
+        QTest::newRow("relative folder climbing twice")
+            << "Note"
+            << "../../vantrel-escape" << qint64(0) << "_./_./vantrel-escape/Note.txt" << none;
+        QTest::newRow("absolute folder climbing out of home")
+            << "Note"
+            << "<home>/../vantrel-escape" << qint64(0) << "_./vantrel-escape/Note.txt" << none;
     }
 
     void textToFile()
@@ -315,9 +339,12 @@ private slots:
     {
         QTest::addColumn<QString>("blockingFile");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("Desktop is a file") << "Desktop" << "Desktop";
-        QTest::newRow("Reports is a file") << "Desktop/Reports" << "Desktop/Reports";
-        QTest::newRow("Documents is a file below a prefix") << "Documents" << "Documents/Reports/";
+        QTest::newRow("Desktop is a file") << "Desktop"
+                                           << "Desktop";
+        QTest::newRow("Reports is a file") << "Desktop/Reports"
+                                           << "Desktop/Reports";
+        QTest::newRow("Documents is a file below a prefix") << "Documents"
+                                                            << "Documents/Reports/";
     }
 
     void textToFileCannotCreateFolder()
@@ -329,8 +356,9 @@ private slots:
         Toolkit::LogCapture log;
         FileTools::TextToFile(QStringLiteral("abc"), QStringLiteral("Report"), folder, 4);
         QCOMPARE(m_rec->messages,
-                 (QStringList{kCreateFoldersAlert, QStringLiteral("Somehow unable to create the ") + kStamp
-                                                       + QStringLiteral("Report.txt file. Method: TextToFile")}));
+                 (QStringList{kCreateFoldersAlert,
+                              QStringLiteral("Somehow unable to create the ") + kStamp
+                                  + QStringLiteral("Report.txt file. Method: TextToFile")}));
         QCOMPARE(m_rec->beeps, 1);
         QCOMPARE(log.lines(), QStringList{QStringLiteral("Exception - FileTools.CreateAllFoldersInPath")});
         QCOMPARE(filesBelow(home()), QStringList{blockingFile});
@@ -380,25 +408,22 @@ private slots:
         const QStringList none;
         QTest::newRow("relative") << none << "a/b" << QStringList{"a", "a/b"};
         QTest::newRow("inside home") << none << "<home>/Desktop/Reports/" << QStringList{"Desktop", "Desktop/Reports"};
-        QTest::newRow("absolute outside home")
-            << none << "<tmp>/vantrel-outside-check/x"
-            << [] {
-                   // <tmp> itself is recreated below home, piece by piece.
-                   QStringList folders;
-                   QString path;
-                   for (const QString &piece : QDir::tempPath().split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-                       path += (path.isEmpty() ? QString() : QStringLiteral("/")) + piece;
-                       folders.append(path);
-                   }
-                   folders << path + "/vantrel-outside-check" << path + "/vantrel-outside-check/x";
-                   folders.sort();
-                   return folders;
-               }();
+        QTest::newRow("absolute outside home") << none << "<tmp>/vantrel-outside-check/x" << [] {
+            // <tmp> itself is recreated below home, piece by piece.
+            QStringList folders;
+            QString path;
+            for (const QString &piece : QDir::tempPath().split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+                path += (path.isEmpty() ? QString() : QStringLiteral("/")) + piece;
+                folders.append(path);
+            }
+            folders << path + "/vantrel-outside-check" << path + "/vantrel-outside-check/x";
+            folders.sort();
+            return folders;
+        }();
         QTest::newRow("doubled slashes skipped") << none << "<home>//a///b//" << QStringList{"a", "a/b"};
         QTest::newRow("dot pieces skipped") << none << "<home>/./a/./b" << QStringList{"a", "a/b"};
         QTest::newRow("dot-dot pieces stay inside")
-            << none << "<home>/a/../../vantrel-escape"
-            << QStringList{"a", "a/_.", "a/_./_.", "a/_./_./vantrel-escape"};
+            << none << "<home>/a/../../vantrel-escape" << QStringList{"a", "a/_.", "a/_./_.", "a/_./_./vantrel-escape"};
         QTest::newRow("home itself") << none << "<home>" << none;
         QTest::newRow("home with slash") << none << "<home>/" << none;
         QTest::newRow("empty") << none << "" << none;
@@ -445,18 +470,30 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("a//b/.hidden:x") << "a//b/.hidden:x" << "<home>/a/b/_hidden_x";
-        QTest::newRow("Desktop") << "Desktop" << "<home>/Desktop";
-        QTest::newRow("documents") << "documents" << "<home>/Documents";
-        QTest::newRow("absolute outside home") << "/x/y" << "<home>/x/y";
-        QTest::newRow("already in home") << "<home>/x" << "<home>/x";
-        QTest::newRow("home itself") << "<home>" << "<home>";
-        QTest::newRow("three slashes leave two") << "///a" << "<home>//a";
-        QTest::newRow("empty") << "" << "<home>/";
-        QTest::newRow("leading dot-dot") << "../x" << "<home>/_./x";
-        QTest::newRow("inner dot-dot") << "a/../../x" << "<home>/a/_./_./x";
-        QTest::newRow("Desktop/ is not the keyword") << "Desktop/" << "<home>/Desktop/";
-        QTest::newRow("beside home") << "<home>2/x" << "<home><home>2/x";
+        QTest::newRow("a//b/.hidden:x") << "a//b/.hidden:x"
+                                        << "<home>/a/b/_hidden_x";
+        QTest::newRow("Desktop") << "Desktop"
+                                 << "<home>/Desktop";
+        QTest::newRow("documents") << "documents"
+                                   << "<home>/Documents";
+        QTest::newRow("absolute outside home") << "/x/y"
+                                               << "<home>/x/y";
+        QTest::newRow("already in home") << "<home>/x"
+                                         << "<home>/x";
+        QTest::newRow("home itself") << "<home>"
+                                     << "<home>";
+        QTest::newRow("three slashes leave two") << "///a"
+                                                 << "<home>//a";
+        QTest::newRow("empty") << ""
+                               << "<home>/";
+        QTest::newRow("leading dot-dot") << "../x"
+                                         << "<home>/_./x";
+        QTest::newRow("inner dot-dot") << "a/../../x"
+                                       << "<home>/a/_./_./x";
+        QTest::newRow("Desktop/ is not the keyword") << "Desktop/"
+                                                     << "<home>/Desktop/";
+        QTest::newRow("beside home") << "<home>2/x"
+                                     << "<home><home>2/x";
     }
 
     void rsViablePath()
@@ -514,8 +551,8 @@ private slots:
         QTest::newRow("dot-dot") << ".." << qint64(50) << "__";
         QTest::newRow("cut to dot-dot") << "..x" << qint64(2) << "__";
         QTest::newRow("dot") << "." << qint64(50) << "_";
-        QTest::newRow("surrogate pairs are one character")
-            << QStringLiteral("a\U0001F418\U0001F418\U0001F418") << qint64(3) << QStringLiteral("a\U0001F418\U0001F418");
+        QTest::newRow("surrogate pairs are one character") << QStringLiteral("a\U0001F418\U0001F418\U0001F418")
+                                                           << qint64(3) << QStringLiteral("a\U0001F418\U0001F418");
         QTest::newRow("non-ASCII kept") << "Grüße" << qint64(50) << "Grüße";
     }
 
@@ -533,14 +570,34 @@ private slots:
         QTest::addColumn<QString>("onlyFileName");
         QTest::addColumn<QString>("parentFolder");
         QTest::addColumn<QString>("endSlash");
-        QTest::newRow("absolute file") << "/Users/name/Desktop/notes.txt" << "notes.txt" << "/Users/name/Desktop/"
+        QTest::newRow("absolute file") << "/Users/name/Desktop/notes.txt"
+                                       << "notes.txt"
+                                       << "/Users/name/Desktop/"
                                        << "/Users/name/Desktop/notes.txt/";
-        QTest::newRow("relative file") << "a/b.txt" << "b.txt" << "/a/" << "a/b.txt/";
-        QTest::newRow("repeated slashes") << "//a//b//c.txt" << "c.txt" << "/a/b/" << "//a//b//c.txt/";
-        QTest::newRow("folder with slash") << "/a/b/" << "" << "/a/b/" << "/a/b/";
-        QTest::newRow("bare name") << "c.txt" << "c.txt" << "/" << "c.txt/";
-        QTest::newRow("empty") << "" << "" << "/" << "/";
-        QTest::newRow("root") << "/" << "" << "/" << "/";
+        QTest::newRow("relative file") << "a/b.txt"
+                                       << "b.txt"
+                                       << "/a/"
+                                       << "a/b.txt/";
+        QTest::newRow("repeated slashes") << "//a//b//c.txt"
+                                          << "c.txt"
+                                          << "/a/b/"
+                                          << "//a//b//c.txt/";
+        QTest::newRow("folder with slash") << "/a/b/"
+                                           << ""
+                                           << "/a/b/"
+                                           << "/a/b/";
+        QTest::newRow("bare name") << "c.txt"
+                                   << "c.txt"
+                                   << "/"
+                                   << "c.txt/";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "/"
+                               << "/";
+        QTest::newRow("root") << "/"
+                              << ""
+                              << "/"
+                              << "/";
     }
 
     void pathPieces()

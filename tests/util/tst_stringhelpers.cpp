@@ -15,16 +15,26 @@ private slots:
         QTest::addColumn<bool>("endsWith");
         QTest::addColumn<bool>("startsWith");
 
-        QTest::newRow("suffix .txt") << "report.txt" << ".txt" << true << false;
-        QTest::newRow("suffix case differs") << "report.TXT" << ".txt" << false << false;
-        QTest::newRow("prefix case differs") << "Report.txt" << "report" << false << false;
-        QTest::newRow("prefix matches") << "report.txt" << "report" << false << true;
-        QTest::newRow("both empty") << "" << "" << true << true;
-        QTest::newRow("empty text, piece a") << "" << "a" << false << false;
-        QTest::newRow("empty piece") << "abc" << "" << true << true;
-        QTest::newRow("text shorter than piece") << "txt" << ".txt" << false << false;
-        QTest::newRow("equal texts") << ".txt" << ".txt" << true << true;
-        QTest::newRow("non-ASCII") << "café" << "é" << true << false;
+        QTest::newRow("suffix .txt") << "report.txt"
+                                     << ".txt" << true << false;
+        QTest::newRow("suffix case differs") << "report.TXT"
+                                             << ".txt" << false << false;
+        QTest::newRow("prefix case differs") << "Report.txt"
+                                             << "report" << false << false;
+        QTest::newRow("prefix matches") << "report.txt"
+                                        << "report" << false << true;
+        QTest::newRow("both empty") << ""
+                                    << "" << true << true;
+        QTest::newRow("empty text, piece a") << ""
+                                             << "a" << false << false;
+        QTest::newRow("empty piece") << "abc"
+                                     << "" << true << true;
+        QTest::newRow("text shorter than piece") << "txt"
+                                                 << ".txt" << false << false;
+        QTest::newRow("equal texts") << ".txt"
+                                     << ".txt" << true << true;
+        QTest::newRow("non-ASCII") << "café"
+                                   << "é" << true << false;
     }
 
     void endsAndStartsWith()
@@ -80,15 +90,23 @@ private slots:
         QTest::newRow("empty") << "" << search << "";
         QTest::newRow("two blanks") << "  " << search << "";
         // One non-ASCII character is two UTF-8 bytes, so it is over the threshold.
-        QTest::newRow("one two-byte character") << "é" << "é" << "";
-        QTest::newRow("letters ignore case") << "aAbB" << "a" << "bB";
-        QTest::newRow("capital in the set") << "xXy" << "X" << "y";
+        QTest::newRow("one two-byte character") << "é"
+                                                << "é"
+                                                << "";
+        QTest::newRow("letters ignore case") << "aAbB"
+                                             << "a"
+                                             << "bB";
+        QTest::newRow("capital in the set") << "xXy"
+                                            << "X"
+                                            << "y";
         QTest::newRow("non-ASCII kept") << "Grüße (x)" << search << "Grüßex";
         QTest::newRow("surrogate pair removed whole")
             << QStringLiteral("a\U0001F418b") << QStringLiteral("\U0001F418") << "ab";
         QTest::newRow("surrogate pair kept whole")
             << QStringLiteral("(\U0001F418)") << search << QStringLiteral("\U0001F418");
-        QTest::newRow("empty set") << "a b" << "" << "a b";
+        QTest::newRow("empty set") << "a b"
+                                   << ""
+                                   << "a b";
     }
 
     void remove()

@@ -20,10 +20,7 @@
 
 namespace BrowserTest {
 
-inline QStringList catalogueLines()
-{
-    return Catalogue::DEPRECATIONS_TEXT().split(QLatin1Char('\n'));
-}
+inline QStringList catalogueLines() { return Catalogue::DEPRECATIONS_TEXT().split(QLatin1Char('\n')); }
 
 inline QStringList cells(const QString &line, int columns)
 {
@@ -101,8 +98,8 @@ public:
         ModGlobal::resetForTests();
         ModGlobal::RunStartupLoad({});
         Help::FillDictionaryFromHELP_TEXT();
-        m_previousOpener = Help::setWindowOpener(
-            [this](bool isHtml, const QString &content, const QString &title, qint64, qint64) {
+        m_previousOpener =
+            Help::setWindowOpener([this](bool isHtml, const QString &content, const QString &title, qint64, qint64) {
                 helpRequests.append({isHtml, title, content});
             });
         m_previousReport = ErrorHandling::setReportOpener([this](const QString &text) { reports.append(text); });

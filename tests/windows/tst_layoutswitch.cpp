@@ -23,7 +23,7 @@ private:
         Toolkit::Button *button = w->layout() == BrowserWindow::Layout::Main ? w->pbElephant() : w->pbMouse();
         QTest::mouseClick(button, Qt::LeftButton);
         return BrowserWindow::existing(w->layout() == BrowserWindow::Layout::Main ? BrowserWindow::Layout::ExpandFilter
-                                                                                   : BrowserWindow::Layout::Main);
+                                                                                  : BrowserWindow::Layout::Main);
     }
 
 private slots:
@@ -36,10 +36,14 @@ private slots:
         QTest::addColumn<QString>("applied"); // "" = the new window keeps its initial display
         QTest::addColumn<QRect>("frame");     // null = the window's own frame
 
-        QTest::newRow("DesktopButton") << "DesktopButton" << "DesktopButton" << QRect();
-        QTest::newRow("not a keyword") << "DesktopButtonz" << "" << QRect();
-        QTest::newRow("empty field") << "" << "" << QRect();
-        QTest::newRow("1400 x 900, moved") << "Desktop" << "Desktop" << QRect(123, 77, 1400, 900);
+        QTest::newRow("DesktopButton") << "DesktopButton"
+                                       << "DesktopButton" << QRect();
+        QTest::newRow("not a keyword") << "DesktopButtonz"
+                                       << "" << QRect();
+        QTest::newRow("empty field") << ""
+                                     << "" << QRect();
+        QTest::newRow("1400 x 900, moved") << "Desktop"
+                                           << "Desktop" << QRect(123, 77, 1400, 900);
     }
 
     void switchingBothWays()
@@ -102,8 +106,8 @@ private slots:
         QCOMPARE(w->objectName(), QStringLiteral("winExpandFilter"));
         QCOMPARE(QSize(w->Width(), w->Height()), QSize(1000, 800));
         QCOMPARE(w->content()->controls().size(), 12);
-        for (const char *absent : {"pbQuit", "pbTest", "pbHelp2", "lbHistory", "labSelectedHistoryLine",
-                                   "rectDivideLine", "pbElephant"})
+        for (const char *absent :
+             {"pbQuit", "pbTest", "pbHelp2", "lbHistory", "labSelectedHistoryLine", "rectDivideLine", "pbElephant"})
             QVERIFY2(!w->control(QLatin1String(absent)), absent);
         QCOMPARE(w->pbMouse()->text(), QString::fromUcs4(U"\U0001F42D"));
         QCOMPARE(w->pbMouse()->toolTip(), QStringLiteral("Minimize Filtered (green) Listbox"));
@@ -141,7 +145,8 @@ private slots:
         QTest::addColumn<bool>("expanded");
         QTest::addColumn<QStringList>("order");
         QTest::newRow("winMain") << false << QStringList{"lbRecent", "lbSearch", "pbHelp3", "pbElephant", "lbRecent"};
-        QTest::newRow("winExpandFilter") << true << QStringList{"lbRecent", "lbSearch", "pbHelp3", "pbMouse", "lbRecent"};
+        QTest::newRow("winExpandFilter") << true
+                                         << QStringList{"lbRecent", "lbSearch", "pbHelp3", "pbMouse", "lbRecent"};
     }
 
     void tabOrder()
@@ -179,8 +184,9 @@ private slots:
         Toolkit::LogCapture log;
         QTest::keyClicks(w->tfSearch(), QStringLiteral("ab"));
         QCOMPARE(m_fx->reports.size(), 2);
-        QVERIFY2(m_fx->reports.first().startsWith(QStringLiteral(
-                     "NilObjectException in winExpandFilter.DoSearchFilter\n\nWINDOW: winExpandFilter\nMETHOD: DoSearchFilter\n")),
+        QVERIFY2(m_fx->reports.first().startsWith(
+                     QStringLiteral("NilObjectException in winExpandFilter.DoSearchFilter\n\nWINDOW: "
+                                    "winExpandFilter\nMETHOD: DoSearchFilter\n")),
                  qPrintable(m_fx->reports.first()));
         QVERIFY(log.lines().contains(QStringLiteral("Exception - winExpandFilter.DoSearchFilter")));
     }
@@ -216,8 +222,9 @@ private slots:
         App::failNextShowForTests();
         QVERIFY(!press(main));
         QCOMPARE(m_fx->reports.size(), 1);
-        QVERIFY(m_fx->reports.first().startsWith(QStringLiteral("UnsupportedOperationException in App.ShowExpandFilter\n\n"
-                                                                "CLASS: Vantrel\nMETHOD: ShowExpandFilter\n")));
+        QVERIFY(
+            m_fx->reports.first().startsWith(QStringLiteral("UnsupportedOperationException in App.ShowExpandFilter\n\n"
+                                                            "CLASS: Vantrel\nMETHOD: ShowExpandFilter\n")));
         QVERIFY(!BrowserWindow::existing(BrowserWindow::Layout::Main));
         if (otherWindowOpen) {
             QVERIFY(m_fx->quitRequests.isEmpty());

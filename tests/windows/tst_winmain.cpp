@@ -18,7 +18,6 @@
 
 using namespace BrowserTest;
 
-
 class TestWinMain : public QObject
 {
     Q_OBJECT
@@ -116,20 +115,43 @@ private slots:
         QTest::addColumn<QString>("accessibleName");
         QTest::addColumn<QString>("toolTip");
 
-        QTest::newRow("search") << "tfSearch" << "Search" << "";
-        QTest::newRow("recent") << "lbRecent" << "Current deprecations" << "";
-        QTest::newRow("filtered") << "lbSearch" << "Filtered list" << "";
-        QTest::newRow("old") << "lbHistory" << "Old deprecations" << "";
-        QTest::newRow("help 1") << "pbHelp1" << "Help: Overview" << "";
-        QTest::newRow("help 2") << "pbHelp2" << "Help: Old Deprecations" << "";
-        QTest::newRow("help 3") << "pbHelp3" << "Help: Search Field" << "";
-        QTest::newRow("help 4") << "pbHelp4" << "Help: Filtered List" << "";
-        QTest::newRow("keyword") << "labSearch" << "Current filter word" << "Current filter word";
-        QTest::newRow("count") << "labSearchNum" << "Number of hits"
+        QTest::newRow("search") << "tfSearch"
+                                << "Search"
+                                << "";
+        QTest::newRow("recent") << "lbRecent"
+                                << "Current deprecations"
+                                << "";
+        QTest::newRow("filtered") << "lbSearch"
+                                  << "Filtered list"
+                                  << "";
+        QTest::newRow("old") << "lbHistory"
+                             << "Old deprecations"
+                             << "";
+        QTest::newRow("help 1") << "pbHelp1"
+                                << "Help: Overview"
+                                << "";
+        QTest::newRow("help 2") << "pbHelp2"
+                                << "Help: Old Deprecations"
+                                << "";
+        QTest::newRow("help 3") << "pbHelp3"
+                                << "Help: Search Field"
+                                << "";
+        QTest::newRow("help 4") << "pbHelp4"
+                                << "Help: Filtered List"
+                                << "";
+        QTest::newRow("keyword") << "labSearch"
+                                 << "Current filter word"
+                                 << "Current filter word";
+        QTest::newRow("count") << "labSearchNum"
+                               << "Number of hits"
                                << "Displays the number of entries tn the middle listbox which is displaying the "
                                   "filtered list.";
-        QTest::newRow("elephant") << "pbElephant" << "Enlarge filtered list" << "Maximize Filtered (green) Listbox";
-        QTest::newRow("quit") << "pbQuit" << "Quit" << "";
+        QTest::newRow("elephant") << "pbElephant"
+                                  << "Enlarge filtered list"
+                                  << "Maximize Filtered (green) Listbox";
+        QTest::newRow("quit") << "pbQuit"
+                              << "Quit"
+                              << "";
     }
 
     void controlsLookAndNames()
@@ -219,17 +241,40 @@ private slots:
 
         QTest::newRow("Desktop, then Button")
             << "" << QStringList{"D", "e", "s", "k", "t", "o", "p", "B", "u", "t", "t", "o", "n"}
-            << QStringList{"D", "De", "Des", "Desk", "Deskt", "Deskto", "Desktop", "DesktopB", "DesktopBu",
-                           "DesktopBut", "DesktopButt", "DesktopButto", "DesktopButton"}
-            << QStringList{"", "", "", "", "", "", "Desktop", "Desktop", "Desktop", "Desktop", "Desktop",
-                           "Desktop", "DesktopButton"}
+            << QStringList{"D",           "De",           "Des",          "Desk",      "Deskt",
+                           "Deskto",      "Desktop",      "DesktopB",     "DesktopBu", "DesktopBut",
+                           "DesktopButt", "DesktopButto", "DesktopButton"}
+            << QStringList{"",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "Desktop",
+                           "Desktop",
+                           "Desktop",
+                           "Desktop",
+                           "Desktop",
+                           "Desktop",
+                           "DesktopButton"}
             << QStringList{"Desktop", "DesktopButton"};
         QTest::newRow("deleting back")
             << "DesktopButton" << QStringList(13, "<BS>")
             << QStringList{"DesktopButto", "DesktopButt", "DesktopBut", "DesktopBu", "DesktopB", "Desktop", "Deskto",
-                           "Deskt", "Desk", "Des", "De", "D", ""}
-            << QStringList{"DesktopButton", "DesktopButton", "DesktopButton", "DesktopButton", "DesktopButton",
-                           "Desktop", "Desktop", "Desktop", "Desktop", "Desktop", "Desktop", "", ""}
+                           "Deskt",        "Desk",        "Des",        "De",        "D",        ""}
+            << QStringList{"DesktopButton",
+                           "DesktopButton",
+                           "DesktopButton",
+                           "DesktopButton",
+                           "DesktopButton",
+                           "Desktop",
+                           "Desktop",
+                           "Desktop",
+                           "Desktop",
+                           "Desktop",
+                           "Desktop",
+                           "",
+                           ""}
             << QStringList{"Desktop", "DesktopButton"};
         QTest::newRow("lone x") << "" << QStringList{"x"} << QStringList{"x"} << QStringList{"x"} << QStringList{"x"};
         // A lone C is a keyword only where the index lists one; either way one character first
@@ -238,29 +283,31 @@ private slots:
         QTest::newRow("lone B") << "" << QStringList{"B"} << QStringList{"B"} << QStringList{"B"} << QStringList{"B"};
         QTest::newRow("Desktop Button with a blank")
             << "Desktop" << QStringList{" ", "B", "u", "t", "t", "o", "n"}
-            << QStringList{"Desktop", "DesktopB", "DesktopBu", "DesktopBut", "DesktopButt", "DesktopButto",
-                           "DesktopButton"}
+            << QStringList{"Desktop",     "DesktopB",     "DesktopBu",    "DesktopBut",
+                           "DesktopButt", "DesktopButto", "DesktopButton"}
             << QStringList{"Desktop", "Desktop", "Desktop", "Desktop", "Desktop", "Desktop", "DesktopButton"}
             << QStringList{"Desktop", "DesktopButton"};
         QTest::newRow("Cell,Bold") << "Cell" << QStringList{",", "B", "o", "l", "d"}
                                    << QStringList{"Cell", "CellB", "CellBo", "CellBol", "CellBold"}
                                    << QStringList{"?", "?", "?", "?", "CellBold"} << QStringList{"CellBold"};
         QTest::newRow("(ListBox)") << "" << QStringList{"(", "L", "i", "s", "t", "B", "o", "x", ")"}
-                                   << QStringList{"(", "L", "Li", "Lis", "List", "ListB", "ListBo", "ListBox", "ListBox"}
+                                   << QStringList{"(",     "L",      "Li",      "Lis",    "List",
+                                                  "ListB", "ListBo", "ListBox", "ListBox"}
                                    << QStringList{"", "?", "?", "?", "?", "?", "?", "ListBox", "ListBox"}
                                    << QStringList{"ListBox"};
-        QTest::newRow("ListBox.") << "ListBox" << QStringList{"."} << QStringList{"ListBox."}
-                                  << QStringList{"ListBox."} << QStringList{"ListBox."};
+        QTest::newRow("ListBox.") << "ListBox" << QStringList{"."} << QStringList{"ListBox."} << QStringList{"ListBox."}
+                                  << QStringList{"ListBox."};
         QTest::newRow("lone ( stays, a letter after it removes it")
             << "" << QStringList{"(", "D"} << QStringList{"(", "D"} << QStringList{"", ""} << QStringList{};
         QTest::newRow("NoReplacement") << "NoReplacemen" << QStringList{"t"} << QStringList{"NoReplacement"}
                                        << QStringList{"NoReplacement"} << QStringList{"NoReplacement"};
-        QTest::newRow("No Replacement") << "No" << QStringList{" ", "R", "e", "p", "l", "a", "c", "e", "m", "e", "n", "t"}
-                                        << QStringList{"No", "NoR", "NoRe", "NoRep", "NoRepl", "NoRepla", "NoReplac",
-                                                       "NoReplace", "NoReplacem", "NoReplaceme", "NoReplacemen",
-                                                       "NoReplacement"}
-                                        << QStringList{"?", "?", "?", "?", "?", "?", "?", "?", "?", "?", "?",
-                                                       "NoReplacement"}
+        QTest::newRow("No Replacement") << "No"
+                                        << QStringList{" ", "R", "e", "p", "l", "a", "c", "e", "m", "e", "n", "t"}
+                                        << QStringList{"No",         "NoR",         "NoRe",         "NoRep",
+                                                       "NoRepl",     "NoRepla",     "NoReplac",     "NoReplace",
+                                                       "NoReplacem", "NoReplaceme", "NoReplacemen", "NoReplacement"}
+                                        << QStringList{"?", "?", "?", "?", "?", "?",
+                                                       "?", "?", "?", "?", "?", "NoReplacement"}
                                         << QStringList{"NoReplacement"};
     }
 
@@ -286,8 +333,8 @@ private slots:
             if (s.startsWith(QLatin1Char('~')))
                 s = ModGlobal::KeywordEntries(s.mid(1)).isEmpty() ? QString() : s.mid(1);
             const Shown expected = s.isEmpty() ? Shown::cleared()
-                                   : s == QLatin1String("*") ? Shown::initial()
-                                                             : Shown::applied(s);
+                : s == QLatin1String("*")      ? Shown::initial()
+                                               : Shown::applied(s);
             const Shown actual = Shown::of(m_w);
             if (!(actual == expected))
                 QFAIL(qPrintable(QStringLiteral("%1: shows %2, expected %3")
@@ -348,11 +395,16 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("caretAfter");
 
-        QTest::newRow("comma at the end") << "Desktop" << 7 << "," << "Desktop" << 7;
-        QTest::newRow("blank in the middle") << "Desktop" << 3 << " " << "Desktop" << 3;
-        QTest::newRow("three removed before the caret") << "ab" << 1 << "(x) " << "axb" << 2;
-        QTest::newRow("blanks around a pasted letter") << "ab" << 1 << " x " << "axb" << 2;
-        QTest::newRow("blank at the start") << "Desktop" << 0 << " " << "Desktop" << 0;
+        QTest::newRow("comma at the end") << "Desktop" << 7 << ","
+                                          << "Desktop" << 7;
+        QTest::newRow("blank in the middle") << "Desktop" << 3 << " "
+                                             << "Desktop" << 3;
+        QTest::newRow("three removed before the caret") << "ab" << 1 << "(x) "
+                                                        << "axb" << 2;
+        QTest::newRow("blanks around a pasted letter") << "ab" << 1 << " x "
+                                                       << "axb" << 2;
+        QTest::newRow("blank at the start") << "Desktop" << 0 << " "
+                                            << "Desktop" << 0;
     }
 
     void caretAfterCleaning()
@@ -413,12 +465,19 @@ private slots:
         QTest::addColumn<QString>("entry"); // column 0 of the row; "NR" = first "No Replacement" row
         QTest::addColumn<QString>("line");
 
-        QTest::newRow("entry 1") << "lbRecent" << "1"
+        QTest::newRow("entry 1") << "lbRecent"
+                                 << "1"
                                  << "DesktopListBox.CellBold   *   DesktopListBox.CellBoldAt";
-        QTest::newRow("entry 80, no replacement cell") << "lbRecent" << "80" << "Auto (using Variant)";
-        QTest::newRow("No Replacement") << "lbRecent" << "NR" << "";
+        QTest::newRow("entry 80, no replacement cell") << "lbRecent"
+                                                       << "80"
+                                                       << "Auto (using Variant)";
+        QTest::newRow("No Replacement") << "lbRecent"
+                                        << "NR"
+                                        << "";
         // The old catalogue's own name for 003 (the line is its name cell alone).
-        QTest::newRow("old entry 003") << "lbHistory" << "003" << "";
+        QTest::newRow("old entry 003") << "lbHistory"
+                                       << "003"
+                                       << "";
     }
 
     void selectionLines()
@@ -493,7 +552,8 @@ private slots:
         requireKeyword(QStringLiteral("Desktop"));
         Toolkit::ListBox *recent = m_w->lbRecent();
         QHeaderView *header = recent->horizontalHeader();
-        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
         for (int i = 0; i < clicks; ++i)
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(header->sortIndicatorSection(), column);
@@ -590,9 +650,9 @@ private slots:
             QCOMPARE(moved(top), QRect());
         if (dh) {
             QCOMPARE(moved("lbRecent"), QRect(0, 0, 0, dh));
-            for (const char *below : {"tfSelectRecent", "lbSearch", "tfSelectedSearchLine", "rectDivideLine",
-                                      "lbHistory", "labSelectedHistoryLine", "pbHelp2", "pbHelp4", "pbElephant",
-                                      "pbQuit", "pbTest"})
+            for (const char *below :
+                 {"tfSelectRecent", "lbSearch", "tfSelectedSearchLine", "rectDivideLine", "lbHistory",
+                  "labSelectedHistoryLine", "pbHelp2", "pbHelp4", "pbElephant", "pbQuit", "pbTest"})
                 QCOMPARE(moved(below), QRect(0, dh, 0, 0));
         } else {
             for (const char *wide : {"lbRecent", "lbSearch", "lbHistory", "tfSelectRecent", "tfSelectedSearchLine",
@@ -629,10 +689,14 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("title");
-        QTest::newRow("1") << "pbHelp1" << "Overview";
-        QTest::newRow("2") << "pbHelp2" << "Old Deprecations";
-        QTest::newRow("3") << "pbHelp3" << "Search Field";
-        QTest::newRow("4") << "pbHelp4" << "Filtered List";
+        QTest::newRow("1") << "pbHelp1"
+                           << "Overview";
+        QTest::newRow("2") << "pbHelp2"
+                           << "Old Deprecations";
+        QTest::newRow("3") << "pbHelp3"
+                           << "Search Field";
+        QTest::newRow("4") << "pbHelp4"
+                           << "Filtered List";
     }
 
     void helpButtons()
@@ -663,8 +727,10 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("message");
-        QTest::newRow("Sample One: the window's") << "SampleSampleOne" << "SampleOne: winMain Override";
-        QTest::newRow("Sample Two: the application's") << "SampleSampleTwo" << "SampleTwo: App";
+        QTest::newRow("Sample One: the window's") << "SampleSampleOne"
+                                                  << "SampleOne: winMain Override";
+        QTest::newRow("Sample Two: the application's") << "SampleSampleTwo"
+                                                       << "SampleTwo: App";
     }
 
     void sampleMenuItems()
