@@ -299,7 +299,7 @@ QMenuBar *Build(Toolkit::WindowBase *owner, QWidget *parent)
             }
             action->setObjectName(name);
         }
-        if (menuDef.name == QLatin1String("EditMenu"))
+        if (qstrcmp(menuDef.name, "EditMenu") == 0)
             QObject::connect(menu, &QMenu::aboutToShow, menu, [] { UpdateEditItems(); });
     }
     EditActions edit{bar, {}};

@@ -2,7 +2,7 @@
 
 #include "catalogue/CatalogueText.h"
 #include "errors/CatchClause.h"
-#include "errors/RuntimeException.h"
+#include "toolkit/RuntimeException.h"
 #include "toolkit/UserFolders.h"
 
 #include <QFile>

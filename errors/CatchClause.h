@@ -3,7 +3,7 @@
 // its identity; a runtime failure is turned into the reported or the alert form, logged, and
 // the handler ends normally with the empty value of its result (or the fallback given).
 
-#include "errors/RuntimeException.h"
+#include "toolkit/RuntimeException.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "errors/ErrorHandling.h"
 
-#include "errors/RuntimeException.h"
 #include "errors/RuntimeExceptionExtension.h"
+#include "toolkit/RuntimeException.h"
 #include "toolkit/System.h"
 
 #include <utility>

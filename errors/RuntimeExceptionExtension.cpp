@@ -1,6 +1,6 @@
 #include "errors/RuntimeExceptionExtension.h"
 
-#include "errors/RuntimeException.h"
+#include "toolkit/RuntimeException.h"
 #include "toolkit/System.h"
 
 #include <cxxabi.h>

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that Vantrel needs, when they are missing.
-# Usage: scripts/deps.sh [build|test|sanitize|shots|bench]...
+# Usage: scripts/deps.sh [build|run|test|format|sanitize|shots|bench]...
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core)
@@ -8,6 +8,7 @@ for need in "$@"; do
     case "$need" in
         build|test) ;;
         run) packages+=(fonts-noto-color-emoji) ;;
+        format) packages+=(clang-format) ;;
         sanitize) packages+=(clang-14 libclang-rt-14-dev) ;;
         shots) packages+=(xvfb xauth imagemagick fonts-noto-color-emoji) ;;
         bench) packages+=(libbenchmark-dev hyperfine xvfb xauth) ;;

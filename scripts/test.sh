@@ -17,14 +17,17 @@ while [ $# -gt 0 ]; do
 done
 
 jobs=$(nproc 2>/dev/null || echo 2)
+# CI builds treat every compiler warning as an error.
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
 if [ "$sanitize" -eq 1 ]; then
     scripts/deps.sh test sanitize
     build=${build:-build/sanitize}
-    CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON >/dev/null
+    CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_WERROR=$werror >/dev/null
 else
     scripts/deps.sh test
     build=${build:-build/test}
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=$werror >/dev/null
 fi
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen

@@ -1,6 +1,6 @@
 #include "toolkit/ListBox.h"
 
-#include "errors/RuntimeException.h"
+#include "toolkit/RuntimeException.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "toolkit/UserFolders.h"
 
-#include "errors/RuntimeException.h"
+#include "toolkit/RuntimeException.h"
 
 #include <QDir>
 #include <QStandardPaths>

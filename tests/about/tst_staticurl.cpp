@@ -2,7 +2,7 @@
 
 #include "about/StaticURL.h"
 #include "errors/ErrorHandling.h"
-#include "errors/RuntimeException.h"
+#include "toolkit/RuntimeException.h"
 #include "toolkit/System.h"
 
 #include <QEnterEvent>

@@ -5,7 +5,7 @@
 
 #include "catalogue/CatalogueText.h"
 #include "catalogue/ModGlobal.h"
-#include "errors/RuntimeException.h"
+#include "toolkit/RuntimeException.h"
 #include "toolkit/System.h"
 #include "toolkit/UserFolders.h"
 

@@ -1,7 +1,7 @@
 #include "common/GuiTestMain.h"
 
-#include "errors/RuntimeException.h"
 #include "toolkit/ListBox.h"
+#include "toolkit/RuntimeException.h"
 
 #include <QHeaderView>
 #include <QImage>

@@ -8,11 +8,11 @@
 #include "catalogue/CatalogueText.h"
 #include "catalogue/ModGlobal.h"
 #include "errors/ErrorHandling.h"
-#include "errors/RuntimeException.h"
 #include "help/Help.h"
 #include "search/Search.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListBox.h"
+#include "toolkit/RuntimeException.h"
 #include "toolkit/System.h"
 #include "windows/BrowserWindow.h"
 
