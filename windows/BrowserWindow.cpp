@@ -8,6 +8,7 @@
 #include "help/Help.h"
 #include "search/KeywordLists.h"
 #include "search/Search.h"
+#include "search/SearchFilter.h"
 #include "search/WordCombo.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListBox.h"
@@ -90,32 +91,6 @@ void setResultLabel(Toolkit::Label *label, const QString &value)
     label->setTextValue(value);
     const QString role = label->property(kAccessibleRole).toString();
     label->setAccessibleName(value.isEmpty() ? role : role + QStringLiteral(": ") + value);
-}
-
-// Number of characters (code points), as the program counts text length.
-qsizetype characterCount(const QString &text)
-{
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!(text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate()))
-            ++n;
-    }
-    return n;
-}
-
-// Where the caret belongs after `typed` was cleaned to `cleaned`: behind the same kept
-// character as before, i.e. moved left by the characters removed in front of it. `cleaned` is
-// `typed` with some characters taken out, so matching them in order finds the kept ones.
-int caretAfterCleaning(const QString &typed, const QString &cleaned, int caret)
-{
-    int kept = 0;
-    for (int i = 0, j = 0; i < caret && i < typed.size(); ++i) {
-        if (j < cleaned.size() && typed.at(i) == cleaned.at(j)) {
-            ++j;
-            ++kept;
-        }
-    }
-    return kept;
 }
 
 // Rows collected for lbSearch are appended in one go; if the run fails part-way, the rows it
@@ -499,39 +474,38 @@ void BrowserWindow::DoSearchFilter()
     Guard(id, [this] {
         Toolkit::TextField *field = tfSearch();
 
-        // 1. Clean and write back. A changed text runs a nested, complete filter run before
-        //    this one goes on; the caret stays behind the character the user typed last.
+        // Clean and write back. A changed text runs a nested, complete filter run before this
+        // one goes on; the caret stays behind the character the user typed last.
         const QString typed = field->Text();
         const QString cleaned = Search::CleanSearchText(typed);
         if (cleaned != typed) {
-            const int caret = caretAfterCleaning(typed, cleaned, field->cursorPosition());
+            const int caret = Search::CaretAfterCleaning(typed, cleaned, field->cursorPosition());
             field->setTextValue(cleaned);
             if (field->Text() == cleaned)
                 field->setCursorPosition(caret);
         }
         const QString text = field->Text();
 
-        // 2. The keyword already applied: nothing to do.
-        if (text.compare(m_searchText, Qt::CaseInsensitive) == 0)
+        switch (Search::DecideFilterStep(text, m_searchText)) {
+        case Search::FilterStep::Stop:
             return;
-
-        // 3. and 4. One character clears the display (it may still be a keyword); none stops.
-        const qsizetype length = characterCount(text);
-        if (length == 1)
-            clearDisplay();
-        if (length == 0) {
+        case Search::FilterStep::ClearAndStop:
             clearDisplay();
             return;
+        case Search::FilterStep::ClearAndLookUp:
+            clearDisplay();
+            break;
+        default:
+            break;
         }
 
-        // 5. and 6. Not a keyword: the last keyword stays in force.
         const QString entries = ModGlobal::KeywordEntries(text);
-        if (entries.isEmpty())
+        if (Search::DecideFilterStep(text, m_searchText, entries) == Search::FilterStep::Keep)
             return;
 
-        // 7. and 8. Refill the green list from the catalogue rows of the entry numbers. The
-        //    row position is the row's place in the catalogue, which is lbRecent's loaded
-        //    order whatever header the user sorted it by.
+        // Refill the green list from the catalogue rows of the entry numbers. The row position
+        // is the row's place in the catalogue, which is lbRecent's loaded order whatever header
+        // the user sorted it by.
         Toolkit::ListBox *target = lbSearch();
         Toolkit::ListBox *recent = lbRecent();
         target->RemoveAllRows();
@@ -550,7 +524,6 @@ void BrowserWindow::DoSearchFilter()
             pending.flush();
         }
 
-        // 9. and 10.
         setResultLabel(labSearch(), text);
         m_searchText = text;
         setResultLabel(labSearchNum(), Search::HitCountText(numbers.size()));
