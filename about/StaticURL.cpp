@@ -9,12 +9,6 @@
 
 namespace {
 
-constexpr HandlerId kOpeningId{"StaticURL", "", "Opening", HandlerKind::CustomControlEvent};
-constexpr HandlerId kMouseEnterId{"StaticURL", "", "MouseEnter", HandlerKind::CustomControlEvent};
-constexpr HandlerId kMouseExitId{"StaticURL", "", "MouseExit", HandlerKind::CustomControlEvent};
-constexpr HandlerId kMouseDownId{"StaticURL", "", "MouseDown", HandlerKind::CustomControlEvent};
-constexpr HandlerId kMouseUpId{"StaticURL", "", "MouseUp", HandlerKind::CustomControlEvent};
-
 // The toolkit's mouse positions are whole points; the leftmost column is x = 0.
 QPoint wholePoints(const QPointF &p) { return QPoint(qFloor(p.x()), qFloor(p.y())); }
 
@@ -39,7 +33,8 @@ void StaticURL::setTextColor(const QColor &color)
 
 void StaticURL::Opening()
 {
-    Guard(kOpeningId, [&] {
+    static constexpr HandlerId id{"StaticURL", "", "Opening", HandlerKind::CustomControlEvent};
+    Guard(id, [&] {
         setTextColor(kLinkColor);
         QFont f = font();
         f.setUnderline(true);
@@ -51,17 +46,20 @@ void StaticURL::Opening()
 
 void StaticURL::MouseEnter()
 {
-    Guard(kMouseEnterId, [&] { setTextColor(kHoverColor); });
+    static constexpr HandlerId id{"StaticURL", "", "MouseEnter", HandlerKind::CustomControlEvent};
+    Guard(id, [&] { setTextColor(kHoverColor); });
 }
 
 void StaticURL::MouseExit()
 {
-    Guard(kMouseExitId, [&] { setTextColor(kLinkColor); });
+    static constexpr HandlerId id{"StaticURL", "", "MouseExit", HandlerKind::CustomControlEvent};
+    Guard(id, [&] { setTextColor(kLinkColor); });
 }
 
 bool StaticURL::MouseDown(int, int)
 {
-    return Guard(kMouseDownId, [&] {
+    static constexpr HandlerId id{"StaticURL", "", "MouseDown", HandlerKind::CustomControlEvent};
+    return Guard(id, [&] {
         setTextColor(kPressedColor);
         return true;
     });
@@ -69,7 +67,8 @@ bool StaticURL::MouseDown(int, int)
 
 void StaticURL::MouseUp(int x, int y)
 {
-    Guard(kMouseUpId, [&] {
+    static constexpr HandlerId id{"StaticURL", "", "MouseUp", HandlerKind::CustomControlEvent};
+    Guard(id, [&] {
         // Strictly inside: a release on the leftmost column or the top row opens nothing.
         if (x > 0 && x < width() && y > 0 && y < height())
             Toolkit::GotoURL(URL.isEmpty() ? Text() : URL);

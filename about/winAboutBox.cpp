@@ -20,15 +20,6 @@ static void initVantrelResources() { Q_INIT_RESOURCE(vantrel_resources); }
 namespace {
 
 constexpr const char *kOwner = "winAboutBox";
-constexpr HandlerId kLabNameOpening{kOwner, "labName", "Opening", HandlerKind::ControlEvent};
-constexpr HandlerId kLabVersionOpening{kOwner, "labVersion", "Opening", HandlerKind::ControlEvent};
-constexpr HandlerId kLabDescriptionOpening{kOwner, "labDescription", "Opening", HandlerKind::ControlEvent};
-constexpr HandlerId kTaCreditsOpening{kOwner, "taCredits", "Opening", HandlerKind::ControlEvent};
-constexpr HandlerId kLabCopyrightOpening{kOwner, "labCopyright", "Opening", HandlerKind::ControlEvent};
-constexpr HandlerId kSuHomePageOpenStaticURL{kOwner, "suHomePage", "OpenStaticURL", HandlerKind::ControlEvent};
-constexpr HandlerId kLabReleaseDateOpening{kOwner, "labReleaseDate", "Opening", HandlerKind::ControlEvent};
-constexpr HandlerId kPbDonePressed{kOwner, "pbDone", "Pressed", HandlerKind::ControlEvent};
-constexpr HandlerId kHideControl{kOwner, "", "HideControl", HandlerKind::WindowMethod};
 
 constexpr QSize kDesignSize(320, 400);
 
@@ -236,12 +227,14 @@ winAboutBox::~winAboutBox() = default;
 
 void winAboutBox::labName_Opening()
 {
-    Guard(kLabNameOpening, [&] { m_labName->setTextValue(QStringLiteral("Vantrel")); });
+    static constexpr HandlerId id{kOwner, "labName", "Opening", HandlerKind::ControlEvent};
+    Guard(id, [&] { m_labName->setTextValue(QStringLiteral("Vantrel")); });
 }
 
 void winAboutBox::labVersion_Opening()
 {
-    Guard(kLabVersionOpening, [&] {
+    static constexpr HandlerId id{kOwner, "labVersion", "Opening", HandlerKind::ControlEvent};
+    Guard(id, [&] {
         QString s = QStringLiteral("Version ") + QString::number(m_data.MajorVersion) + QLatin1Char('.')
             + QString::number(m_data.MinorVersion);
         if (!m_data.Version.isEmpty())
@@ -252,7 +245,8 @@ void winAboutBox::labVersion_Opening()
 
 void winAboutBox::labDescription_Opening()
 {
-    Guard(kLabDescriptionOpening, [&] {
+    static constexpr HandlerId id{kOwner, "labDescription", "Opening", HandlerKind::ControlEvent};
+    Guard(id, [&] {
         m_labDescription->setTextValue(m_data.Description.isEmpty() ? QStringLiteral("Xojo deprecations and the like")
                                                                     : m_data.Description);
     });
@@ -260,7 +254,8 @@ void winAboutBox::labDescription_Opening()
 
 void winAboutBox::taCredits_Opening()
 {
-    Guard(kTaCreditsOpening, [&] {
+    static constexpr HandlerId id{kOwner, "taCredits", "Opening", HandlerKind::ControlEvent};
+    Guard(id, [&] {
         m_taCredits->setTextValue(QString() + QStringLiteral("\n\n")
                                   + QStringLiteral("Please send comments and bug descriptions to ") + ContactAddress()
                                   + QStringLiteral("\n"));
@@ -269,12 +264,14 @@ void winAboutBox::taCredits_Opening()
 
 void winAboutBox::labCopyright_Opening()
 {
-    Guard(kLabCopyrightOpening, [&] { m_labCopyright->setTextValue(m_data.Copyright); });
+    static constexpr HandlerId id{kOwner, "labCopyright", "Opening", HandlerKind::ControlEvent};
+    Guard(id, [&] { m_labCopyright->setTextValue(m_data.Copyright); });
 }
 
 void winAboutBox::suHomePage_OpenStaticURL()
 {
-    Guard(kSuHomePageOpenStaticURL, [&] {
+    static constexpr HandlerId id{kOwner, "suHomePage", "OpenStaticURL", HandlerKind::ControlEvent};
+    Guard(id, [&] {
         m_suHomePage->setTextValue(m_data.HomePageCaption);
         m_suHomePage->URL = m_data.HomePageURL;
         if (m_suHomePage->Text().isEmpty())
@@ -286,19 +283,22 @@ void winAboutBox::suHomePage_OpenStaticURL()
 
 void winAboutBox::labReleaseDate_Opening()
 {
-    Guard(kLabReleaseDateOpening, [&] {
+    static constexpr HandlerId id{kOwner, "labReleaseDate", "Opening", HandlerKind::ControlEvent};
+    Guard(id, [&] {
         m_labReleaseDate->setTextValue(QStringLiteral("Release Date: ") + AboutBox::MediumDate(m_data.BuildDate));
     });
 }
 
 void winAboutBox::pbDone_Pressed()
 {
-    Guard(kPbDonePressed, [&] { close(); });
+    static constexpr HandlerId id{kOwner, "pbDone", "Pressed", HandlerKind::ControlEvent};
+    Guard(id, [&] { close(); });
 }
 
 void winAboutBox::HideControl(QWidget *c)
 {
-    Guard(kHideControl, [&] {
+    static constexpr HandlerId id{kOwner, "", "HideControl", HandlerKind::WindowMethod};
+    Guard(id, [&] {
         if (!c)
             throw NilObjectException(QStringLiteral("HideControl was given no control"));
         // Visible as the window sees it, also before the window is shown.

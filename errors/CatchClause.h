@@ -1,7 +1,7 @@
 #pragma once
 // The one catch clause of every handler and method. A handler's body runs inside Guard with
 // its identity; a runtime failure is turned into the reported or the alert form, logged, and
-// the handler ends normally with the empty value of its result (or the fallback given).
+// the handler ends normally with the empty value of its result.
 
 #include "toolkit/RuntimeException.h"
 
@@ -51,19 +51,6 @@ QString LogLine(const HandlerId &id);
 bool Report(const HandlerId &id, const RuntimeException &e);
 
 } // namespace CatchClause
-
-// Runs body(); on a RuntimeException reports it and returns `fallback`.
-template<typename F, typename R = std::invoke_result_t<F>>
-R GuardOr(const HandlerId &id, R fallback, F &&body)
-{
-    try {
-        return std::forward<F>(body)();
-    } catch (const RuntimeException &e) {
-        if (!CatchClause::Report(id, e))
-            throw;
-        return fallback;
-    }
-}
 
 // Runs body(); on a RuntimeException reports it and returns the empty value of the result.
 template<typename F>

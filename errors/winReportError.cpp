@@ -9,20 +9,18 @@ namespace {
 
 int g_failNextConstructions = 0;
 
-constexpr HandlerId kConstructorId{"winReportError", "", "Constructor", HandlerKind::ReportWindowConstructor,
-                                   ClauseForm::Reported};
-
 } // namespace
 
 winReportError::winReportError(const QString &reportText)
     : Toolkit::PlainWindow(QSize(424, 200))
 {
+    static constexpr HandlerId id{"winReportError", "", "Constructor", HandlerKind::ReportWindowConstructor};
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Oops! Error Message"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setContentMinimumSize(QSize(200, 100));
     setContentMaximumSize(QSize(600, 600));
-    Guard(kConstructorId, [&] {
+    Guard(id, [&] {
         if (g_failNextConstructions > 0) {
             --g_failNextConstructions;
             throw UnsupportedOperationException(QStringLiteral("The report window could not be built"), 1);

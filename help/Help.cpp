@@ -64,8 +64,8 @@ void rejectHelpText(const QString &message, const QString &original)
 
 void CleanHelpText()
 {
-    static constexpr HandlerId kId{"Help", "", "CleanHelpText", HandlerKind::ModuleMethod, ClauseForm::Reported};
-    Guard(kId, [] {
+    static constexpr HandlerId id{"Help", "", "CleanHelpText", HandlerKind::ModuleMethod};
+    Guard(id, [] {
         const QString original = source();
         // Start empty, so a text that fails validation never leaves an earlier run's topics behind.
         sHelpText.clear();
@@ -139,9 +139,8 @@ void CleanHelpText()
 
 void FillDictionaryFromHELP_TEXT()
 {
-    static constexpr HandlerId kId{"Help", "", "FillDictionaryFromHELP_TEXT", HandlerKind::ModuleMethod,
-                                   ClauseForm::Reported};
-    Guard(kId, [] {
+    static constexpr HandlerId id{"Help", "", "FillDictionaryFromHELP_TEXT", HandlerKind::ModuleMethod};
+    Guard(id, [] {
         CleanHelpText();
         helpDict.emplace();
         const QStringList pieces =
@@ -159,8 +158,8 @@ void FillDictionaryFromHELP_TEXT()
 
 void ShowHelp(qint64 topic)
 {
-    static constexpr HandlerId kId{"Help", "", "ShowHelp", HandlerKind::ModuleMethod, ClauseForm::Reported};
-    Guard(kId, [topic] {
+    static constexpr HandlerId id{"Help", "", "ShowHelp", HandlerKind::ModuleMethod};
+    Guard(id, [topic] {
         if (!helpDict)
             throw NilObjectException(QStringLiteral("The help topics have not been loaded."));
         const auto entry = helpDict->constFind(topic);
@@ -189,8 +188,8 @@ void ShowHelp(qint64 topic)
 
 bool IsHTML(const QString &text)
 {
-    static constexpr HandlerId kId{"Help", "", "IsHTML", HandlerKind::ModuleMethod, ClauseForm::Reported};
-    return GuardOr(kId, false, [&text] {
+    static constexpr HandlerId id{"Help", "", "IsHTML", HandlerKind::ModuleMethod};
+    return Guard(id, [&text] {
         // "<h" also catches html, head, hr and the h1 to h6 headings.
         static const QString markers[] = {
             QStringLiteral("<p>"),    QStringLiteral("<i>"),    QStringLiteral("<b>"),     QStringLiteral("<em>"),

@@ -15,13 +15,6 @@ namespace {
 constexpr const char *kOwner = "winHelp";
 const QString kFontName = QStringLiteral("Helvetica");
 
-constexpr HandlerId kOpening{kOwner, "", "Opening", HandlerKind::WindowEvent, ClauseForm::Reported};
-constexpr HandlerId kRawTextFromHTML{kOwner, "", "RawTextFromHTML", HandlerKind::WindowMethod, ClauseForm::Alert};
-constexpr HandlerId kAdjustWindowSize{kOwner, "", "AdjustWindowSize", HandlerKind::WindowMethod, ClauseForm::Alert};
-constexpr HandlerId kPrepareAndShowWindow{kOwner, "", "PrepareAndShowWindow", HandlerKind::WindowMethod,
-                                          ClauseForm::Alert};
-constexpr HandlerId kPbDonePressed{kOwner, "pbDone", "Pressed", HandlerKind::ControlEvent, ClauseForm::Alert};
-
 } // namespace
 
 HelpHTMLViewer::HelpHTMLViewer(QWidget *parent)
@@ -99,17 +92,20 @@ winHelp::~winHelp() = default;
 
 void winHelp::Opening()
 {
-    Guard(kOpening, [&] { AdjustWindowSize(m_contentHTML, 0, 0); });
+    static constexpr HandlerId id{kOwner, "", "Opening", HandlerKind::WindowEvent};
+    Guard(id, [&] { AdjustWindowSize(m_contentHTML, 0, 0); });
 }
 
 QString winHelp::RawTextFromHTML(const QString &html)
 {
-    return Guard(kRawTextFromHTML, [&] { return HelpLayout::RawTextFromHTML(html); });
+    static constexpr HandlerId id{kOwner, "", "RawTextFromHTML", HandlerKind::WindowMethod, ClauseForm::Alert};
+    return Guard(id, [&] { return HelpLayout::RawTextFromHTML(html); });
 }
 
 void winHelp::AdjustWindowSize(const QString &text, qint64 width, qint64 height)
 {
-    Guard(kAdjustWindowSize, [&] {
+    static constexpr HandlerId id{kOwner, "", "AdjustWindowSize", HandlerKind::WindowMethod, ClauseForm::Alert};
+    Guard(id, [&] {
         const auto measure = [&text](int wrapWidth) {
             return int(Toolkit::TextHeight(text, kFontName, HelpWindowParts::kTextPointSize, wrapWidth));
         };
@@ -119,7 +115,8 @@ void winHelp::AdjustWindowSize(const QString &text, qint64 width, qint64 height)
 
 void winHelp::PrepareAndShowWindow(const QString &content, const QString &title, qint64 width, qint64 height)
 {
-    Guard(kPrepareAndShowWindow, [&] {
+    static constexpr HandlerId id{kOwner, "", "PrepareAndShowWindow", HandlerKind::WindowMethod, ClauseForm::Alert};
+    Guard(id, [&] {
         m_contentHTML = content;
         m_justTextHTML = RawTextFromHTML(m_contentHTML);
         AdjustWindowSize(m_justTextHTML, width, height);
@@ -131,7 +128,8 @@ void winHelp::PrepareAndShowWindow(const QString &content, const QString &title,
 
 void winHelp::pbDone_Pressed()
 {
-    Guard(kPbDonePressed, [&] {
+    static constexpr HandlerId id{kOwner, "pbDone", "Pressed", HandlerKind::ControlEvent, ClauseForm::Alert};
+    Guard(id, [&] {
         HelpWindowParts::writeSizeRecordIfAltKey(this);
         close();
     });

@@ -10,12 +10,6 @@ namespace {
 constexpr const char *kOwner = "winHelpSimple";
 const QString kFontName = QStringLiteral("System");
 
-constexpr HandlerId kOpening{kOwner, "", "Opening", HandlerKind::WindowEvent, ClauseForm::Reported};
-constexpr HandlerId kAdjustWindowSize{kOwner, "", "AdjustWindowSize", HandlerKind::WindowMethod, ClauseForm::Reported};
-constexpr HandlerId kPrepareAndShowWindow{kOwner, "", "PrepareAndShowWindow", HandlerKind::WindowMethod,
-                                          ClauseForm::Reported};
-constexpr HandlerId kPbDonePressed{kOwner, "pbDone", "Pressed", HandlerKind::ControlEvent, ClauseForm::Alert};
-
 } // namespace
 
 winHelpSimple::winHelpSimple(QWidget *parent)
@@ -45,12 +39,14 @@ winHelpSimple::~winHelpSimple() = default;
 
 void winHelpSimple::Opening()
 {
-    Guard(kOpening, [&] { AdjustWindowSize(0, 0); });
+    static constexpr HandlerId id{kOwner, "", "Opening", HandlerKind::WindowEvent};
+    Guard(id, [&] { AdjustWindowSize(0, 0); });
 }
 
 void winHelpSimple::AdjustWindowSize(qint64 width, qint64 height)
 {
-    Guard(kAdjustWindowSize, [&] {
+    static constexpr HandlerId id{kOwner, "", "AdjustWindowSize", HandlerKind::WindowMethod};
+    Guard(id, [&] {
         const QString &text = m_contentSimpleText;
         const auto measure = [&text](int wrapWidth) {
             return int(Toolkit::TextHeight(text, kFontName, HelpWindowParts::kTextPointSize, wrapWidth));
@@ -61,7 +57,8 @@ void winHelpSimple::AdjustWindowSize(qint64 width, qint64 height)
 
 void winHelpSimple::PrepareAndShowWindow(const QString &content, const QString &title, qint64 width, qint64 height)
 {
-    Guard(kPrepareAndShowWindow, [&] {
+    static constexpr HandlerId id{kOwner, "", "PrepareAndShowWindow", HandlerKind::WindowMethod};
+    Guard(id, [&] {
         m_contentSimpleText = content;
         AdjustWindowSize(width, height);
         setWindowTitle(title);
@@ -72,7 +69,8 @@ void winHelpSimple::PrepareAndShowWindow(const QString &content, const QString &
 
 void winHelpSimple::pbDone_Pressed()
 {
-    Guard(kPbDonePressed, [&] {
+    static constexpr HandlerId id{kOwner, "pbDone", "Pressed", HandlerKind::ControlEvent, ClauseForm::Alert};
+    Guard(id, [&] {
         HelpWindowParts::writeSizeRecordIfAltKey(this);
         close();
     });

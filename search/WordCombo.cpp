@@ -6,8 +6,7 @@ namespace WordCombo {
 
 QString ConcatWordsStartEnd(const QStringList &words, qint64 start, qint64 end)
 {
-    static constexpr HandlerId id{"WordCombo", "", "ConcatWordsStartEnd", HandlerKind::ModuleMethod,
-                                  ClauseForm::Reported};
+    static constexpr HandlerId id{"WordCombo", "", "ConcatWordsStartEnd", HandlerKind::ModuleMethod};
     return Guard(id, [&] {
         qint64 first = start < 0 ? 0 : start;
         qint64 last = end < 0 ? 0 : end;
@@ -27,8 +26,7 @@ QString ConcatWordsStartEnd(const QStringList &words, qint64 start, qint64 end)
 
 QStringList CreateCombinations(const QStringList &words)
 {
-    static constexpr HandlerId id{"WordCombo", "", "CreateCombinations", HandlerKind::ModuleMethod,
-                                  ClauseForm::Reported};
+    static constexpr HandlerId id{"WordCombo", "", "CreateCombinations", HandlerKind::ModuleMethod};
     return Guard(id, [&] {
         const qint64 n = words.size();
         QStringList runs;

@@ -53,8 +53,7 @@ QString nextLetters()
 
 QString rsAlphaDateTime(qint64 style)
 {
-    static constexpr HandlerId id{"RtrnDateString", "", "rsAlphaDateTime", HandlerKind::ModuleMethod,
-                                  ClauseForm::Reported};
+    static constexpr HandlerId id{"RtrnDateString", "", "rsAlphaDateTime", HandlerKind::ModuleMethod};
     return Guard(id, [&] {
         const Toolkit::DateTime now = Toolkit::DateTime::Now(); // one reading for every piece
 

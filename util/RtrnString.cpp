@@ -39,14 +39,13 @@ QString rsCorrectFileName(const QString &name, qint64 maxLength)
 
 QString rsOnlyFileName(const QString &path)
 {
-    static constexpr HandlerId id{"RtrnString", "", "rsOnlyFileName", HandlerKind::ModuleMethod, ClauseForm::Reported};
+    static constexpr HandlerId id{"RtrnString", "", "rsOnlyFileName", HandlerKind::ModuleMethod};
     return Guard(id, [&] { return path.split(QLatin1Char('/')).constLast(); });
 }
 
 QString rsParentFolderPath(const QString &path)
 {
-    static constexpr HandlerId id{"RtrnString", "", "rsParentFolderPath", HandlerKind::ModuleMethod,
-                                  ClauseForm::Reported};
+    static constexpr HandlerId id{"RtrnString", "", "rsParentFolderPath", HandlerKind::ModuleMethod};
     return Guard(id, [&] {
         const QStringList pieces = path.split(QLatin1Char('/'));
         QString folder;

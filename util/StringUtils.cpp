@@ -8,7 +8,7 @@ namespace StringUtils {
 
 bool IsPosInteger(const QString &s)
 {
-    static constexpr HandlerId id{"StringUtils", "", "IsPosInteger", HandlerKind::ModuleMethod, ClauseForm::Reported};
+    static constexpr HandlerId id{"StringUtils", "", "IsPosInteger", HandlerKind::ModuleMethod};
     return Guard(id, [&] {
         if (s.isEmpty())
             return false;
@@ -22,7 +22,7 @@ bool IsPosInteger(const QString &s)
 
 QString Remove(const QString &text, const QString &chars)
 {
-    static constexpr HandlerId id{"StringUtils", "", "Remove", HandlerKind::ModuleMethod, ClauseForm::Reported};
+    static constexpr HandlerId id{"StringUtils", "", "Remove", HandlerKind::ModuleMethod};
     return Guard(id, [&] {
         // The threshold counts bytes of the UTF-8 form, so one non-ASCII character is already two.
         if (text.toUtf8().size() < 2)

@@ -2,6 +2,8 @@
 
 #include "toolkit/Window.h"
 
+#include <cstring>
+
 namespace BrowserLayouts {
 
 namespace {
@@ -71,6 +73,125 @@ const LayoutTable &ExpandFilterLayout()
         {"lbRecent", "lbSearch", "pbHelp3", "pbMouse"},
     };
     return table;
+}
+
+namespace {
+
+constexpr int kBlack = 0x000000;
+constexpr int kWhite = 0xFFFFFF;
+constexpr int kLineText = 0x011993;
+constexpr int kKeywordBlue = 0x0433FF;
+constexpr int kCountGreen = 0x009014;
+constexpr int kSearchLineBackground = 0xECFFF4;
+constexpr int kDividerFill = 0x797979;
+
+const QList<ControlLooks> &looksTable()
+{
+    static const QList<ControlLooks> table{
+        {.name = "pbQuit", .text = "Quit", .accessibleName = "Quit", .accessibleDescription = "Ends Vantrel"},
+        {.name = "pbHelp1",
+         .accessibleName = "Help: Overview",
+         .accessibleDescription = "Opens the help topic Overview",
+         .helpButton = true},
+        {.name = "pbHelp2",
+         .accessibleName = "Help: Old Deprecations",
+         .accessibleDescription = "Opens the help topic Old Deprecations",
+         .helpButton = true},
+        {.name = "pbHelp3",
+         .accessibleName = "Help: Search Field",
+         .accessibleDescription = "Opens the help topic Search Field",
+         .helpButton = true},
+        {.name = "pbHelp4",
+         .accessibleName = "Help: Filtered List",
+         .accessibleDescription = "Opens the help topic Filtered List",
+         .helpButton = true},
+        {.name = "pbTest", .text = "Test", .accessibleName = "Test"},
+        {.name = "lbRecent",
+         .accessibleName = "Current deprecations",
+         .accessibleDescription = "The current catalogue, newest first. Click a header to sort by that column."},
+        {.name = "tfSelectRecent",
+         .text = "*",
+         .accessibleName = "Selected current deprecation",
+         .accessibleDescription = "The row selected in the current deprecations, with its replacement",
+         .textColor = kLineText,
+         .background = kWhite,
+         .alignment = Qt::AlignCenter},
+        {.name = "lbHistory",
+         .accessibleName = "Old deprecations",
+         .accessibleDescription = "The old catalogue, releases 2008r1 to 2015r4"},
+        {.name = "labSelectedHistoryLine",
+         .text = "*",
+         .accessibleName = "Selected old deprecation",
+         .textColor = kLineText,
+         .alignment = Qt::AlignCenter,
+         .announcesValue = true},
+        {.name = "lbSearch",
+         .accessibleName = "Filtered list",
+         .accessibleDescription = "The entries that match the search word"},
+        {.name = "tfSearch",
+         .accessibleName = "Search",
+         .accessibleDescription =
+             "Type a word of an old or a new name; the matching entries appear in the filtered list",
+         .textColor = kBlack,
+         .background = kWhite},
+        {.name = "labSearch",
+         .text = "*",
+         .accessibleName = "Current filter word",
+         .tooltip = "Current filter word",
+         .textColor = kKeywordBlue,
+         .font = FontRole::Bold,
+         .announcesValue = true},
+        {.name = "tfSelectedSearchLine",
+         .text = "*",
+         .accessibleName = "Selected filtered entry",
+         .accessibleDescription = "The row selected in the filtered list, with its replacement",
+         .textColor = kLineText,
+         .background = kSearchLineBackground,
+         .alignment = Qt::AlignCenter},
+        {.name = "rectDivideLine",
+         .accessibleName = "Divider",
+         .background = kDividerFill,
+         .border = kBlack,
+         .borderThickness = 1,
+         .cornerSize = 2},
+        {.name = "labMagGlass",
+         .text = "\U0001F50D\r",
+         .accessibleName = "Search symbol",
+         .textColor = kBlack,
+         .font = FontRole::Emoji},
+        {.name = "labSearchNum",
+         .text = ".",
+         .accessibleName = "Number of hits",
+         .tooltip = "Displays the number of entries tn the middle listbox which is displaying the filtered list.",
+         .textColor = kCountGreen,
+         .alignment = Qt::AlignCenter,
+         .font = FontRole::Count,
+         .announcesValue = true},
+        {.name = "pbElephant",
+         .text = "\U0001F418",
+         .accessibleName = "Enlarge filtered list",
+         .accessibleDescription = "Maximize Filtered (green) Listbox",
+         .tooltip = "Maximize Filtered (green) Listbox",
+         .font = FontRole::SwitchGlyph},
+        {.name = "pbMouse",
+         .text = "\U0001F42D",
+         .accessibleName = "Shrink filtered list",
+         .accessibleDescription = "Minimize Filtered (green) Listbox",
+         .tooltip = "Minimize Filtered (green) Listbox",
+         .font = FontRole::SwitchGlyph},
+    };
+    return table;
+}
+
+} // namespace
+
+const ControlLooks *LooksOf(const char *name)
+{
+    for (const ControlLooks &row : looksTable()) {
+        if (std::strcmp(row.name, name) == 0)
+            return &row;
+    }
+    return nullptr;
 }
 
 } // namespace BrowserLayouts

@@ -14,6 +14,7 @@
 #include "toolkit/ListBox.h"
 #include "toolkit/System.h"
 #include "util/FileTools.h"
+#include "windows/BrowserControls.h"
 #include "windows/BrowserLayouts.h"
 
 #include <QAction>
@@ -26,18 +27,11 @@
 
 namespace {
 
-using BrowserLayouts::Kind;
-
-const QColor kLineText(1, 25, 147);
-const QColor kKeywordBlue(4, 51, 255);
-const QColor kCountGreen(0, 144, 20);
-const QColor kSearchLineBackground(236, 255, 244);
+// The green of the filtered list's cells.
 const QColor kFilteredCell(240, 255, 240);
-const QColor kDividerFill(121, 121, 121);
 
+// Between the name and the replacement in a selection line.
 const QString kStarSeparator = QStringLiteral("   *   ");
-
-const char *const kHeaders5[] = {"Chrono", "Name", "Status", "When", "Now"};
 
 QPointer<BrowserWindow> &openWindow(BrowserWindow::Layout layout)
 {
@@ -48,49 +42,6 @@ QPointer<BrowserWindow> &openWindow(BrowserWindow::Layout layout)
 const BrowserLayouts::LayoutTable &tableOf(BrowserWindow::Layout layout)
 {
     return layout == BrowserWindow::Layout::Main ? BrowserLayouts::MainLayout() : BrowserLayouts::ExpandFilterLayout();
-}
-
-// Sizes in the layout are points of 1/72 inch, one pixel each at the layout's scale, as on the
-// desktop the layout was drawn for; Qt's point sizes follow the screen's DPI (96 on Linux), so
-// explicit sizes are given in pixels to keep text in proportion to its control.
-constexpr int kCountPixelSize = 18;
-constexpr int kSwitchGlyphPixelSize = 16;
-
-// The hit count is shown at its full size when it fits its label, else a little smaller: a
-// clipped "272 hits" would show a wrong number.
-void fitCountFont(QLabel *label)
-{
-    QFont f = label->font();
-    f.setPixelSize(kCountPixelSize);
-    const int room = label->contentsRect().width();
-    while (f.pixelSize() > 10 && QFontMetrics(f).horizontalAdvance(label->text()) > room)
-        f.setPixelSize(f.pixelSize() - 1);
-    if (f != label->font())
-        label->setFont(f);
-}
-
-// Emoji need a colour emoji font: the default font has none (or, for the mouse, a black and
-// white one), so it is put first for the controls that show one.
-void useEmojiFont(QWidget *w, int pixelSize)
-{
-    QFont f = w->font();
-    f.setFamilies({QStringLiteral("Noto Color Emoji"), QStringLiteral("Apple Color Emoji"),
-                   QStringLiteral("Segoe UI Emoji"), f.family()});
-    if (pixelSize > 0)
-        f.setPixelSize(pixelSize);
-    w->setFont(f);
-}
-
-// The labels that carry a result (keyword, hit count, selected old entry) are read by a screen
-// reader through their accessible name alone, so the name tells what the label shows after
-// what it is; the role is kept on the label when it is built.
-const char *const kAccessibleRole = "vantrelAccessibleRole";
-
-void setResultLabel(Toolkit::Label *label, const QString &value)
-{
-    label->setTextValue(value);
-    const QString role = label->property(kAccessibleRole).toString();
-    label->setAccessibleName(value.isEmpty() ? role : role + QStringLiteral(": ") + value);
 }
 
 // Rows collected for lbSearch are appended in one go; if the run fails part-way, the rows it
@@ -122,25 +73,19 @@ BrowserWindow *BrowserWindow::create(Layout layout)
     return window;
 }
 
-BrowserWindow *winMain()
+BrowserWindow *BrowserWindow::instance(Layout layout)
 {
-    BrowserWindow *w = BrowserWindow::existing(BrowserWindow::Layout::Main);
+    BrowserWindow *w = existing(layout);
     if (!w) {
-        w = BrowserWindow::create(BrowserWindow::Layout::Main);
+        w = create(layout);
         w->show();
     }
     return w;
 }
 
-BrowserWindow *winExpandFilter()
-{
-    BrowserWindow *w = BrowserWindow::existing(BrowserWindow::Layout::ExpandFilter);
-    if (!w) {
-        w = BrowserWindow::create(BrowserWindow::Layout::ExpandFilter);
-        w->show();
-    }
-    return w;
-}
+BrowserWindow *winMain() { return BrowserWindow::instance(BrowserWindow::Layout::Main); }
+
+BrowserWindow *winExpandFilter() { return BrowserWindow::instance(BrowserWindow::Layout::ExpandFilter); }
 
 BrowserWindow::BrowserWindow(Layout layout)
     : Toolkit::DocumentWindow(tableOf(layout).size)
@@ -215,173 +160,10 @@ void BrowserWindow::CreateControls()
 {
     const BrowserLayouts::LayoutTable &table = tableOf(m_layout);
     for (const BrowserLayouts::ControlRow &c : table.controls) {
-        const QString name = QLatin1String(c.name);
-        QWidget *w = nullptr;
-        switch (c.kind) {
-        case Kind::Button: {
-            auto *b = new Toolkit::Button;
-            b->setFocusPolicy(Qt::ClickFocus);
-            w = b;
-            break;
-        }
-        case Kind::ListBox: {
-            const int columns = name == QLatin1String("lbHistory") ? 4 : 5;
-            auto *l = new Toolkit::ListBox(columns);
-            QStringList headers;
-            for (int i = 0; i < columns; ++i)
-                headers << QLatin1String(kHeaders5[i]);
-            l->setHeaders(headers);
-            l->setColumnWidths(QStringLiteral("50,*,55,60,*"));
-            // Entry numbers are the chronology: 2 comes before 10.
-            l->setNumericSortColumns({0});
-            l->setFocusPolicy(Qt::ClickFocus);
-            // Tab leaves the list for the next tab stop instead of moving between its cells.
-            l->setTabKeyNavigation(false);
-            w = l;
-            break;
-        }
-        case Kind::TextField: {
-            auto *t = new Toolkit::TextField;
-            t->setFocusPolicy(Qt::ClickFocus);
-            w = t;
-            break;
-        }
-        case Kind::Label:
-            w = new Toolkit::Label;
-            break;
-        case Kind::Rectangle:
-            w = new Toolkit::Rectangle;
-            break;
-        }
-        w->setObjectName(name);
-        m_controls.insert(name, w);
+        QWidget *w = BrowserControls::Create(c);
+        m_controls.insert(w->objectName(), w);
         content()->place(w, QRect(c.left, c.top, c.width, c.height), c.anchors);
-    }
-
-    auto text = [](QWidget *w, const QString &value) {
-        if (auto *t = qobject_cast<Toolkit::TextField *>(w))
-            t->setTextValue(value);
-        else if (auto *l = qobject_cast<Toolkit::Label *>(w))
-            l->setTextValue(value);
-        else if (auto *b = qobject_cast<Toolkit::Button *>(w))
-            b->setText(value);
-    };
-    auto describe = [](QWidget *w, const QString &name, const QString &description = QString()) {
-        w->setAccessibleName(name);
-        if (!description.isEmpty())
-            w->setAccessibleDescription(description);
-    };
-
-    // What each control looks like, by name, so that both layouts agree.
-    if (auto *b = pbQuit()) {
-        text(b, QStringLiteral("Quit"));
-        describe(b, QStringLiteral("Quit"), QStringLiteral("Ends Vantrel"));
-    }
-    const struct
-    {
-        Toolkit::Button *button;
-        const char *topic;
-    } helpButtons[] = {
-        {pbHelp1(), "Overview"},
-        {pbHelp2(), "Old Deprecations"},
-        {pbHelp3(), "Search Field"},
-        {pbHelp4(), "Filtered List"},
-    };
-    for (const auto &h : helpButtons) {
-        if (!h.button)
-            continue;
-        h.button->setButtonStyle(Toolkit::Button::HelpStyle);
-        describe(h.button, QStringLiteral("Help: ") + QLatin1String(h.topic),
-                 QStringLiteral("Opens the help topic ") + QLatin1String(h.topic));
-    }
-    if (auto *b = pbTest()) {
-        text(b, QStringLiteral("Test"));
-        describe(b, QStringLiteral("Test"));
-    }
-    if (auto *l = lbRecent())
-        describe(l, QStringLiteral("Current deprecations"),
-                 QStringLiteral("The current catalogue, newest first. Click a header to sort by that column."));
-    if (auto *t = tfSelectRecent()) {
-        text(t, QStringLiteral("*"));
-        t->setAlignment(Qt::AlignCenter);
-        Toolkit::setFixedTextColor(t, kLineText);
-        Toolkit::setFixedBackgroundColor(t, Qt::white);
-        describe(t, QStringLiteral("Selected current deprecation"),
-                 QStringLiteral("The row selected in the current deprecations, with its replacement"));
-    }
-    if (auto *l = lbHistory())
-        describe(l, QStringLiteral("Old deprecations"), QStringLiteral("The old catalogue, releases 2008r1 to 2015r4"));
-    if (auto *l = labSelectedHistoryLine()) {
-        text(l, QStringLiteral("*"));
-        l->setAlignment(Qt::AlignCenter);
-        Toolkit::setFixedTextColor(l, kLineText);
-        l->setProperty(kAccessibleRole, QStringLiteral("Selected old deprecation"));
-        describe(l, QStringLiteral("Selected old deprecation"));
-    }
-    if (auto *l = lbSearch())
-        describe(l, QStringLiteral("Filtered list"), QStringLiteral("The entries that match the search word"));
-    if (auto *t = tfSearch()) {
-        Toolkit::setFixedTextColor(t, Qt::black);
-        Toolkit::setFixedBackgroundColor(t, Qt::white);
-        describe(
-            t, QStringLiteral("Search"),
-            QStringLiteral("Type a word of an old or a new name; the matching entries appear in the filtered list"));
-    }
-    if (auto *l = labSearch()) {
-        text(l, QStringLiteral("*"));
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        Toolkit::setFixedTextColor(l, kKeywordBlue);
-        l->setToolTip(QStringLiteral("Current filter word"));
-        l->setProperty(kAccessibleRole, QStringLiteral("Current filter word"));
-        describe(l, QStringLiteral("Current filter word"));
-    }
-    if (auto *t = tfSelectedSearchLine()) {
-        text(t, QStringLiteral("*"));
-        t->setAlignment(Qt::AlignCenter);
-        Toolkit::setFixedTextColor(t, kLineText);
-        Toolkit::setFixedBackgroundColor(t, kSearchLineBackground);
-        describe(t, QStringLiteral("Selected filtered entry"),
-                 QStringLiteral("The row selected in the filtered list, with its replacement"));
-    }
-    if (auto *r = rectDivideLine()) {
-        r->FillColor = kDividerFill;
-        r->BorderColor = Qt::black;
-        r->BorderThickness = 1;
-        r->CornerSize = 2;
-        describe(r, QStringLiteral("Divider"));
-    }
-    if (auto *l = labMagGlass()) {
-        text(l, QStringLiteral("\U0001F50D\r"));
-        useEmojiFont(l, 0);
-        Toolkit::setFixedTextColor(l, Qt::black);
-        describe(l, QStringLiteral("Search symbol"));
-    }
-    if (auto *l = labSearchNum()) {
-        text(l, QStringLiteral("."));
-        QFont f = l->font();
-        f.setBold(true);
-        f.setPixelSize(kCountPixelSize);
-        l->setFont(f);
-        l->setAlignment(Qt::AlignCenter);
-        Toolkit::setFixedTextColor(l, kCountGreen);
-        l->setToolTip(QStringLiteral(
-            "Displays the number of entries tn the middle listbox which is displaying the filtered list."));
-        l->setProperty(kAccessibleRole, QStringLiteral("Number of hits"));
-        describe(l, QStringLiteral("Number of hits"));
-    }
-    if (auto *b = pbElephant()) {
-        text(b, QStringLiteral("\U0001F418"));
-        useEmojiFont(b, kSwitchGlyphPixelSize);
-        b->setToolTip(QStringLiteral("Maximize Filtered (green) Listbox"));
-        describe(b, QStringLiteral("Enlarge filtered list"), QStringLiteral("Maximize Filtered (green) Listbox"));
-    }
-    if (auto *b = pbMouse()) {
-        text(b, QStringLiteral("\U0001F42D"));
-        useEmojiFont(b, kSwitchGlyphPixelSize);
-        b->setToolTip(QStringLiteral("Minimize Filtered (green) Listbox"));
-        describe(b, QStringLiteral("Shrink filtered list"), QStringLiteral("Minimize Filtered (green) Listbox"));
+        BrowserControls::ApplyLooks(w);
     }
 
     // Tab stops in tab order; everything else takes focus only by a click, or not at all.
@@ -439,7 +221,7 @@ void BrowserWindow::AddMenuHandlers()
 
 void BrowserWindow::Event_Opening()
 {
-    const HandlerId id{m_name, "", "Opening", HandlerKind::WindowEvent};
+    const HandlerId id = handlerId("", "Opening", HandlerKind::WindowEvent);
     Guard(id, [this] {
         Toolkit::ListBox *recent = lbRecent();
         recent->setVisible(false);
@@ -462,15 +244,15 @@ void BrowserWindow::Event_Opening()
 
 void BrowserWindow::clearDisplay()
 {
-    setResultLabel(labSearch(), QString());
-    setResultLabel(labSearchNum(), QString());
+    BrowserControls::SetResultLabel(labSearch(), QString());
+    BrowserControls::SetResultLabel(labSearchNum(), QString());
     lbSearch()->RemoveAllRows();
     m_searchText.clear();
 }
 
 void BrowserWindow::DoSearchFilter()
 {
-    const HandlerId id{m_name, "", "DoSearchFilter", HandlerKind::WindowMethod};
+    const HandlerId id = handlerId("", "DoSearchFilter", HandlerKind::WindowMethod);
     Guard(id, [this] {
         Toolkit::TextField *field = tfSearch();
 
@@ -524,10 +306,10 @@ void BrowserWindow::DoSearchFilter()
             pending.flush();
         }
 
-        setResultLabel(labSearch(), text);
+        BrowserControls::SetResultLabel(labSearch(), text);
         m_searchText = text;
-        setResultLabel(labSearchNum(), Search::HitCountText(numbers.size()));
-        fitCountFont(labSearchNum());
+        BrowserControls::SetResultLabel(labSearchNum(), Search::HitCountText(numbers.size()));
+        BrowserControls::FitCountFont(labSearchNum());
     });
 }
 
@@ -536,50 +318,43 @@ void BrowserWindow::DoSearchFilter()
 
 void BrowserWindow::lbRecent_SelectionChanged()
 {
-    const HandlerId id{m_name, "lbRecent", "SelectionChanged", HandlerKind::ControlEvent};
-    Guard(id, [this] {
-        Toolkit::ListBox *list = lbRecent();
-        const int row = list->SelectedRowIndex();
-        if (row == -1) {
-            tfSelectRecent()->setTextValue(QString());
-            return;
-        }
-        const QString replacement = list->CellTextAt(row, 4);
-        const QString name = list->CellTextAt(row, 1);
-        tfSelectRecent()->setTextValue(replacement.isEmpty() ? name : name + kStarSeparator + replacement);
-    });
+    const HandlerId id = handlerId("lbRecent", "SelectionChanged", HandlerKind::ControlEvent);
+    Guard(id, [this] { showSelectionLine(lbRecent(), tfSelectRecent()); });
 }
 
 void BrowserWindow::lbHistory_SelectionChanged()
 {
-    const HandlerId id{m_name, "lbHistory", "SelectionChanged", HandlerKind::ControlEvent};
+    const HandlerId id = handlerId("lbHistory", "SelectionChanged", HandlerKind::ControlEvent);
     Guard(id, [this] {
         Toolkit::ListBox *list = lbHistory();
         const int row = list->SelectedRowIndex();
-        setResultLabel(labSelectedHistoryLine(), row == -1 ? QString() : list->CellTextAt(row, 1));
+        BrowserControls::SetResultLabel(labSelectedHistoryLine(), row == -1 ? QString() : list->CellTextAt(row, 1));
     });
 }
 
 void BrowserWindow::lbSearch_SelectionChanged()
 {
-    const HandlerId id{m_name, "lbSearch", "SelectionChanged", HandlerKind::ControlEvent};
-    Guard(id, [this] {
-        Toolkit::ListBox *list = lbSearch();
-        const int row = list->SelectedRowIndex();
-        if (row == -1) {
-            tfSelectedSearchLine()->setTextValue(QString());
-            return;
-        }
-        const QString replacement = list->CellTextAt(row, 4);
-        const QString name = list->CellTextAt(row, 1);
-        tfSelectedSearchLine()->setTextValue(replacement.isEmpty() ? name : name + kStarSeparator + replacement);
-    });
+    const HandlerId id = handlerId("lbSearch", "SelectionChanged", HandlerKind::ControlEvent);
+    Guard(id, [this] { showSelectionLine(lbSearch(), tfSelectedSearchLine()); });
+}
+
+// The selected row's name, and its replacement after a star when it has one; empty for none.
+void BrowserWindow::showSelectionLine(Toolkit::ListBox *list, Toolkit::TextField *line)
+{
+    const int row = list->SelectedRowIndex();
+    if (row == -1) {
+        line->setTextValue(QString());
+        return;
+    }
+    const QString replacement = list->CellTextAt(row, 4);
+    const QString name = list->CellTextAt(row, 1);
+    line->setTextValue(replacement.isEmpty() ? name : name + kStarSeparator + replacement);
 }
 
 bool BrowserWindow::lbSearch_PaintCellBackground(Toolkit::Graphics &g, int, int)
 {
-    const HandlerId id{m_name, "lbSearch", "PaintCellBackground", HandlerKind::ControlEvent};
-    return GuardOr(id, false, [&g] {
+    const HandlerId id = handlerId("lbSearch", "PaintCellBackground", HandlerKind::ControlEvent);
+    return Guard(id, [&g] {
         g.DrawingColor = kFilteredCell;
         g.FillRectangle(0, 0, g.Width(), g.Height());
         return false;
@@ -588,13 +363,13 @@ bool BrowserWindow::lbSearch_PaintCellBackground(Toolkit::Graphics &g, int, int)
 
 bool BrowserWindow::lbSearch_PaintCellText(Toolkit::Graphics &, int, int, int, int)
 {
-    const HandlerId id{m_name, "lbSearch", "PaintCellText", HandlerKind::ControlEvent};
-    return GuardOr(id, false, [] { return false; });
+    const HandlerId id = handlerId("lbSearch", "PaintCellText", HandlerKind::ControlEvent);
+    return Guard(id, [] { return false; });
 }
 
 void BrowserWindow::tfSearch_TextChanged()
 {
-    const HandlerId id{m_name, "tfSearch", "TextChanged", HandlerKind::ControlEvent};
+    const HandlerId id = handlerId("tfSearch", "TextChanged", HandlerKind::ControlEvent);
     Guard(id, [this] { DoSearchFilter(); });
 }
 
@@ -605,19 +380,19 @@ void BrowserWindow::pbQuit_Pressed() { App::instance()->Quit(0); }
 
 void BrowserWindow::pbHelp_Pressed(const char *control, qint64 topic)
 {
-    const HandlerId id{m_name, control, "Pressed", HandlerKind::ControlEvent};
+    const HandlerId id = handlerId(control, "Pressed", HandlerKind::ControlEvent);
     Guard(id, [topic] { Help::ShowHelp(topic); });
 }
 
 void BrowserWindow::pbTest_Opening()
 {
-    const HandlerId id{m_name, "pbTest", "Opening", HandlerKind::ControlEvent};
+    const HandlerId id = handlerId("pbTest", "Opening", HandlerKind::ControlEvent);
     Guard(id, [this] { pbTest()->setVisible(false); });
 }
 
 void BrowserWindow::pbTest_Pressed()
 {
-    const HandlerId id{m_name, "pbTest", "Pressed", HandlerKind::ControlEvent};
+    const HandlerId id = handlerId("pbTest", "Pressed", HandlerKind::ControlEvent);
     Guard(id, [] {
         const QStringList words{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
                                 QStringLiteral("e")};
@@ -631,7 +406,7 @@ void BrowserWindow::pbTest_Pressed()
 
 bool BrowserWindow::SampleSampleOne_Action()
 {
-    const HandlerId id{m_name, "", "SampleSampleOne", HandlerKind::MenuHandler};
+    const HandlerId id = handlerId("", "SampleSampleOne", HandlerKind::MenuHandler);
     return Guard(id, [this] {
         Toolkit::MessageBox(QStringLiteral("SampleOne: ") + QLatin1String(m_name) + QStringLiteral(" Override"));
         return true;
@@ -640,7 +415,7 @@ bool BrowserWindow::SampleSampleOne_Action()
 
 void BrowserWindow::Print(const QString &text)
 {
-    const HandlerId id{m_name, "", "Print", HandlerKind::WindowMethod};
+    const HandlerId id = handlerId("", "Print", HandlerKind::WindowMethod);
     Guard(id, [&text] {
         Toolkit::MessageBox(QStringLiteral("Asked to print something"));
         FileTools::TextToFile(text, QStringLiteral("PrintWinMain"), QStringLiteral("Desktop"), 4);
@@ -649,13 +424,13 @@ void BrowserWindow::Print(const QString &text)
 
 QString BrowserWindow::MakeKeywordList(const QString &pairLines)
 {
-    const HandlerId id{m_name, "", "MakeKeywordList", HandlerKind::WindowMethod};
+    const HandlerId id = handlerId("", "MakeKeywordList", HandlerKind::WindowMethod);
     return Guard(id, [&pairLines] { return KeywordLists::MakeKeywordList(pairLines); });
 }
 
 QStringList BrowserWindow::ArrayRemoveDuplicates(const QStringList &array)
 {
-    const HandlerId id{m_name, "", "ArrayRemoveDuplicates", HandlerKind::WindowMethod};
+    const HandlerId id = handlerId("", "ArrayRemoveDuplicates", HandlerKind::WindowMethod);
     return Guard(id, [&array] { return KeywordLists::ArrayRemoveDuplicates(array); });
 }
 
@@ -664,7 +439,7 @@ QStringList BrowserWindow::ArrayRemoveDuplicates(const QStringList &array)
 
 void BrowserWindow::pbSwitch_Pressed(const char *control)
 {
-    const HandlerId id{m_name, control, "Pressed", HandlerKind::ControlEvent};
+    const HandlerId id = handlerId(control, "Pressed", HandlerKind::ControlEvent);
     const Layout other = m_layout == Layout::Main ? Layout::ExpandFilter : Layout::Main;
     Guard(id, [this, other] {
         ModGlobal::theFilter = tfSearch()->Text();

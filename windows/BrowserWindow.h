@@ -16,6 +16,7 @@
 // Typing runs DoSearchFilter on every change of tfSearch: it cleans the text, and a cleaned
 // text that is a keyword of the index refills lbSearch with that keyword's catalogue rows.
 
+#include "errors/CatchClause.h"
 #include "toolkit/Window.h"
 
 #include <QHash>
@@ -49,6 +50,8 @@ public:
     static BrowserWindow *existing(Layout layout);
     // Builds a window of the layout and runs its opening handlers; the caller shows it.
     static BrowserWindow *create(Layout layout);
+    // The open window of the layout, built and shown when none is open.
+    static BrowserWindow *instance(Layout layout);
 
     ~BrowserWindow() override;
 
@@ -137,6 +140,14 @@ private:
     bool SampleSampleOne_Action();
 
     void clearDisplay();
+    void showSelectionLine(Toolkit::ListBox *list, Toolkit::TextField *line);
+
+    // The identity a handler of this window reports failures under (the owner is the layout's
+    // window name).
+    HandlerId handlerId(const char *control, const char *member, HandlerKind kind) const
+    {
+        return {m_name, control, member, kind};
+    }
 
     template<typename T>
     T *typed(const char *name) const;

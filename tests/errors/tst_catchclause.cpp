@@ -158,7 +158,7 @@ private slots:
         auto previous = RuntimeExceptionExtension::setTypeResolver([](const RuntimeException &) { return QString(); });
         Toolkit::MessageRecorder rec;
         const HandlerId reported{"Help", "", "IsHTML", HandlerKind::ModuleMethod, ClauseForm::Reported};
-        QCOMPARE(GuardOr(reported, true, []() -> bool { throw NilObjectException(); }), true);
+        QCOMPARE(Guard(reported, []() -> bool { throw NilObjectException(); }), false);
         const HandlerId alert{"RtrnString", "", "rsCorrectFileName", HandlerKind::ModuleMethod, ClauseForm::Alert};
         Guard(alert, [] { throw NilObjectException(); });
         RuntimeExceptionExtension::setTypeResolver(previous);
