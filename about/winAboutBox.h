@@ -4,6 +4,7 @@
 // control's Opening handler from the AboutBoxData the application hands in, so the box can
 // be built and checked without the application object.
 
+#include "about/AboutBoxData.h"
 #include "toolkit/Window.h"
 
 #include <QDate>
@@ -22,20 +23,6 @@ class Canvas;
 class Label;
 class TextArea;
 } // namespace Toolkit
-
-// What the application tells the about box about itself.
-struct AboutBoxData
-{
-    qint64 MajorVersion = 1;
-    qint64 MinorVersion = 0;
-    QString Version;     // the full version string, "1.0.0"; may be empty
-    QString Description; // one line; empty shows the fallback text
-    QString Copyright;   // one-line rights notice
-    QDate BuildDate;     // usually AboutBox::BuildDate()
-    // The home-page link: this program has none, so both stay empty and the link is hidden.
-    QString HomePageCaption;
-    QString HomePageURL;
-};
 
 namespace AboutBox {
 

@@ -28,7 +28,6 @@ constexpr HandlerId kShowExpandFilterId{"App", "", "ShowExpandFilter", HandlerKi
 constexpr HandlerId kShowMainId{"App", "", "ShowMain", HandlerKind::AppMethod};
 
 QPointer<App> g_instance;
-App::QuitHook g_quitHook;
 bool g_failNextShow = false;
 
 } // namespace
@@ -67,7 +66,7 @@ void showLayoutAt(BrowserWindow::Layout layout, qint64 left, qint64 top, qint64 
 } // namespace
 
 App::App(QObject *parent)
-    : QObject(parent)
+    : Toolkit::Application(parent)
 {
     if (!g_instance)
         g_instance = this;
@@ -79,9 +78,9 @@ App::App(QObject *parent)
     // A layout switch closes one window before it opens the other; the program must outlive it.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
-    m_menuHandlers.insert(QStringLiteral("SampleSampleOne"), [this] { return SampleSampleOne_Action(); });
-    m_menuHandlers.insert(QStringLiteral("miAbout"), [this] { return miAbout_Action(); });
-    m_menuHandlers.insert(QStringLiteral("SampleSampleTwo"), [this] { return SampleSampleTwo_Action(); });
+    AddMenuHandler(QStringLiteral("SampleSampleOne"), [this] { return SampleSampleOne_Action(); });
+    AddMenuHandler(QStringLiteral("miAbout"), [this] { return miAbout_Action(); });
+    AddMenuHandler(QStringLiteral("SampleSampleTwo"), [this] { return SampleSampleTwo_Action(); });
 }
 
 App::~App()
@@ -116,17 +115,6 @@ void App::Opening()
     static QPointer<QMenuBar> appBar = MainMenuBar::Build(nullptr, nullptr);
 #endif
     winMain();
-}
-
-bool App::HasMenuHandler(const QString &itemName) const { return m_menuHandlers.contains(itemName); }
-
-bool App::HandleMenuItem(const QString &itemName)
-{
-    const auto it = m_menuHandlers.constFind(itemName);
-    if (it == m_menuHandlers.cend())
-        return false;
-    const auto handler = *it;
-    return handler();
 }
 
 bool App::SampleSampleOne_Action()
@@ -164,24 +152,6 @@ void App::ShowMain(qint64 left, qint64 top, qint64 width, qint64 height)
     Guard(kShowMainId, [&] { showLayoutAt(BrowserWindow::Layout::Main, left, top, width, height); });
 }
 
-void App::Quit(int exitCode)
-{
-    if (g_quitHook) {
-        g_quitHook(exitCode);
-        return;
-    }
-    QCoreApplication::exit(exitCode);
-}
-
-bool App::hasGlobalMenuBar()
-{
-#ifdef Q_OS_MACOS
-    return true;
-#else
-    return false;
-#endif
-}
-
 void App::endIfStranded()
 {
     if (BrowserWindow::existing(BrowserWindow::Layout::Main)
@@ -195,7 +165,5 @@ void App::endIfStranded()
     }
     Quit(0);
 }
-
-App::QuitHook App::setQuitHookForTests(QuitHook hook) { return std::exchange(g_quitHook, std::move(hook)); }
 
 void App::failNextShowForTests() { g_failNextShow = true; }

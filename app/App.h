@@ -6,17 +6,18 @@
 //
 // Closing the last window never ends the program by itself (a layout switch closes one window
 // before it opens the other); quitting is always explicit, through Quit().
+//
+// App.cpp includes windows/BrowserWindow.h and the browser windows include this header: the
+// application opens its windows and the windows reach the application, which is the program's
+// own object model and the one include loop left.
 
-#include "about/winAboutBox.h"
+#include "about/AboutBoxData.h"
+#include "toolkit/Application.h"
 
-#include <QHash>
-#include <QObject>
 #include <QString>
 #include <QVector>
 
-#include <functional>
-
-class App : public QObject
+class App : public Toolkit::Application
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(App)
@@ -56,35 +57,21 @@ public:
     // default window winMain.
     void Opening();
 
-    // The application's menu handlers, by item name; true when the item was handled.
-    bool HasMenuHandler(const QString &itemName) const;
-    bool HandleMenuItem(const QString &itemName);
-
     // Open the other browser layout at the frame of the one just closed.
     void ShowExpandFilter(qint64 left, qint64 top, qint64 width, qint64 height);
     void ShowMain(qint64 left, qint64 top, qint64 width, qint64 height);
-
-    // Ends the program with the exit code; nothing is asked or saved.
-    void Quit(int exitCode = 0);
-
-    // Whether the platform keeps a menu bar on screen while no window is open (macOS).
-    static bool hasGlobalMenuBar();
 
     // Called after a layout switch: when no browser window came up and there is no global menu
     // bar, the program must not linger invisibly, so it ends once the last window (a report
     // window, say) is closed, or at once when there is none.
     void endIfStranded();
 
-    // Test seams: record quit requests instead of ending the event loop; make the next
-    // ShowMain/ShowExpandFilter fail after its window was closed. Each returns what it replaced.
-    using QuitHook = std::function<void(int exitCode)>;
-    static QuitHook setQuitHookForTests(QuitHook hook);
+    // Test seam: makes the next ShowMain/ShowExpandFilter fail after its window was closed.
+    // (Quitting has its seam in Toolkit::Application::setQuitHookForTests.)
     static void failNextShowForTests();
 
 private:
     bool SampleSampleOne_Action();
     bool miAbout_Action();
     bool SampleSampleTwo_Action();
-
-    QHash<QString, std::function<bool()>> m_menuHandlers;
 };

@@ -1,16 +1,14 @@
 #pragma once
 // The program's one menu bar, as a definition table: four menus, each item with its name,
 // caption (an ampersand marks the mnemonic) and shortcut. Every window that shows a menu bar
-// builds its own QMenuBar from this table; the actions carry the item names as object names.
-//
-// A chosen item goes to the frontmost window's handler first, then to the application's, and
-// last to the standard behaviour of the standard item names: FileQuit quits, the Edit items act
-// on the focused text control (and are enabled only when they can act on it).
+// builds its own QMenuBar from this table through Toolkit::MenuBar, which also dispatches the
+// items and keeps the Edit items enabled.
+
+#include "toolkit/MenuBar.h"
 
 #include <QList>
 #include <QString>
 
-class QAction;
 class QMenuBar;
 class QWidget;
 
@@ -20,36 +18,17 @@ class WindowBase;
 
 namespace MainMenuBar {
 
-struct ItemDefinition
-{
-    const char *name;
-    const char *caption;  // "-" is a separator
-    const char *shortcut; // portable text ("Ctrl+Q" shows as Cmd+Q on macOS); "" for none
-    bool applicationItem; // shown in the application menu on macOS (About)
-};
-
-struct MenuDefinition
-{
-    const char *name;
-    const char *caption;
-    QList<ItemDefinition> items;
-};
+using ItemDefinition = Toolkit::MenuBar::ItemDefinition;
+using MenuDefinition = Toolkit::MenuBar::MenuDefinition;
 
 // The menus, left to right, with their items in order.
 const QList<MenuDefinition> &Definition();
 
-// Builds a menu bar from the table. `owner` is the window whose handlers come first; with
-// nullptr (the application's own bar on macOS) the active browser window is asked instead.
+// Builds the program's bar. `owner` is the window whose handlers come first; with nullptr (the
+// application's own bar on macOS) the active browser window is asked instead.
 QMenuBar *Build(Toolkit::WindowBase *owner, QWidget *parent = nullptr);
-
-// The action (or, for a menu name, the menu's action) of that name in a bar built here;
-// nullptr when the bar has none of that name.
-QAction *Item(const QMenuBar *bar, const QString &name);
 
 // Runs the item as if the user had chosen it (handlers in dispatch order).
 void Dispatch(Toolkit::WindowBase *owner, const QString &itemName);
-
-// Enables the Edit items of every built bar according to the focused text control.
-void UpdateEditItems();
 
 } // namespace MainMenuBar

@@ -1,5 +1,7 @@
 #include "toolkit/Window.h"
 
+#include "toolkit/MenuBar.h"
+
 #include <QEventLoop>
 #include <QLayout>
 #include <QMenuBar>
@@ -176,19 +178,12 @@ void WindowBase::setContentMaximumSize(QSize size) { m_content->setMaximumSize(s
 
 void WindowBase::AddMenuHandler(const QString &itemName, std::function<bool()> handler)
 {
-    m_menuHandlers.insert(itemName, std::move(handler));
+    m_menuHandlers.add(itemName, std::move(handler));
 }
 
-bool WindowBase::HasMenuHandler(const QString &itemName) const { return m_menuHandlers.contains(itemName); }
+bool WindowBase::HasMenuHandler(const QString &itemName) const { return m_menuHandlers.has(itemName); }
 
-bool WindowBase::HandleMenuItem(const QString &itemName)
-{
-    const auto it = m_menuHandlers.constFind(itemName);
-    if (it == m_menuHandlers.cend() || !*it)
-        return false;
-    const auto handler = *it; // the handler may close and destroy this window
-    return handler();
-}
+bool WindowBase::HandleMenuItem(const QString &itemName) { return m_menuHandlers.handle(itemName); }
 
 DocumentWindow::DocumentWindow(QSize designSize, QWidget *parent)
     : QMainWindow(parent)
@@ -199,6 +194,11 @@ DocumentWindow::DocumentWindow(QSize designSize, QWidget *parent)
     // Minimum and maximum of the content area bound the whole window.
     layout()->setSizeConstraint(QLayout::SetMinAndMaxSize);
     resize(designSize);
+}
+
+QAction *DocumentWindow::menuItem(const QString &name) const
+{
+    return MenuBar::Item(qobject_cast<QMenuBar *>(menuWidget()), name);
 }
 
 namespace {

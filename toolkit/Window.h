@@ -4,14 +4,17 @@
 // Left/Top/Width/Height of the content area; menu handlers registered by item name; and modal
 // windows whose ShowModal a test can watch and close.
 
+#include "toolkit/MenuHandlers.h"
+
 #include <QDialog>
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
 #include <QVector>
 
 #include <functional>
+
+class QAction;
 
 namespace Toolkit {
 
@@ -97,7 +100,7 @@ private:
 
     QWidget *m_widget = nullptr;
     ContentArea *m_content = nullptr;
-    QHash<QString, std::function<bool()>> m_menuHandlers;
+    MenuHandlers m_menuHandlers;
 };
 
 // A document window with a menu bar (the browser windows).
@@ -107,6 +110,10 @@ class DocumentWindow : public QMainWindow, public WindowBase
 
 public:
     explicit DocumentWindow(QSize designSize, QWidget *parent = nullptr);
+
+    // An item (or, for a menu name, the menu's action) of this window's menu bar, by name;
+    // nullptr when the bar has none of that name.
+    QAction *menuItem(const QString &name) const;
 };
 
 // A plain document window without a menu bar (the error report window).

@@ -472,28 +472,3 @@ void BrowserWindow::closeEvent(QCloseEvent *event)
     if (!m_closingForSwitch && !App::hasGlobalMenuBar())
         App::instance()->Quit(0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Menu items
-
-QAction *BrowserWindow::menuItem(const QString &name) const
-{
-    return MainMenuBar::Item(qobject_cast<QMenuBar *>(menuWidget()), name);
-}
-
-QAction *BrowserWindow::HelpMenu() const { return menuItem(QStringLiteral("HelpMenu")); }
-QAction *BrowserWindow::miAbout() const { return menuItem(QStringLiteral("miAbout")); }
-QAction *BrowserWindow::SampleMenu() const { return menuItem(QStringLiteral("SampleMenu")); }
-QAction *BrowserWindow::SampleSampleTwo() const { return menuItem(QStringLiteral("SampleSampleTwo")); }
-QAction *BrowserWindow::SampleSampleOne() const { return menuItem(QStringLiteral("SampleSampleOne")); }
-QAction *BrowserWindow::EditMenu() const { return menuItem(QStringLiteral("EditMenu")); }
-QAction *BrowserWindow::EditSelectAll() const { return menuItem(QStringLiteral("EditSelectAll")); }
-QAction *BrowserWindow::EditSeparator2() const { return menuItem(QStringLiteral("EditSeparator2")); }
-QAction *BrowserWindow::EditClear() const { return menuItem(QStringLiteral("EditClear")); }
-QAction *BrowserWindow::EditPaste() const { return menuItem(QStringLiteral("EditPaste")); }
-QAction *BrowserWindow::EditCopy() const { return menuItem(QStringLiteral("EditCopy")); }
-QAction *BrowserWindow::EditCut() const { return menuItem(QStringLiteral("EditCut")); }
-QAction *BrowserWindow::EditSeparator1() const { return menuItem(QStringLiteral("EditSeparator1")); }
-QAction *BrowserWindow::EditUndo() const { return menuItem(QStringLiteral("EditUndo")); }
-QAction *BrowserWindow::FileMenu() const { return menuItem(QStringLiteral("FileMenu")); }
-QAction *BrowserWindow::FileQuit() const { return menuItem(QStringLiteral("FileQuit")); }

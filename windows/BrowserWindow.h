@@ -97,25 +97,6 @@ public:
     // "PrintWinMain" file.
     void Print(const QString &text);
 
-    // The items of this window's menu bar, by name (nullptr when absent).
-    QAction *menuItem(const QString &name) const;
-    QAction *HelpMenu() const;
-    QAction *miAbout() const;
-    QAction *SampleMenu() const;
-    QAction *SampleSampleTwo() const;
-    QAction *SampleSampleOne() const;
-    QAction *EditMenu() const;
-    QAction *EditSelectAll() const;
-    QAction *EditSeparator2() const;
-    QAction *EditClear() const;
-    QAction *EditPaste() const;
-    QAction *EditCopy() const;
-    QAction *EditCut() const;
-    QAction *EditSeparator1() const;
-    QAction *EditUndo() const;
-    QAction *FileMenu() const;
-    QAction *FileQuit() const;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 

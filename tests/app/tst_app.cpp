@@ -87,7 +87,7 @@ private slots:
         QVERIFY(m_fx->messages.messages.isEmpty());
 
         // Nothing touches the general-purpose properties.
-        w->SampleSampleOne()->trigger();
+        w->menuItem(QStringLiteral("SampleSampleOne"))->trigger();
         QTest::keyClicks(w->tfSearch(), QStringLiteral("Desktop"));
         QVERIFY(app->aiGlobalMultiDim.isEmpty());
         QCOMPARE(app->fGlobalBoolean, false);
@@ -248,7 +248,7 @@ private slots:
                 description = box->labDescription()->Text();
         });
         for (int i = 0; i < 2; ++i)
-            winMain()->miAbout()->trigger();
+            winMain()->menuItem(QStringLiteral("miAbout"))->trigger();
         QCOMPARE(watcher.shownCount(), 2);
         QCOMPARE(description, QStringLiteral("Old and New Versions of Commands"));
         QVERIFY(m_fx->reports.isEmpty());
@@ -270,7 +270,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(w));
             QTest::keyClick(w->lbRecent(), Qt::Key_Q, Qt::ControlModifier);
         } else {
-            w->FileQuit()->trigger();
+            w->menuItem(QStringLiteral("FileQuit"))->trigger();
         }
         QCOMPARE(m_fx->quitRequests, QList<int>{0});
         QVERIFY(m_fx->messages.messages.isEmpty());
@@ -337,19 +337,19 @@ private slots:
         tf->setTextValue(QStringLiteral("Alpha"));
         QClipboard *clip = QGuiApplication::clipboard();
 
-        w->EditSelectAll()->trigger();
+        w->menuItem(QStringLiteral("EditSelectAll"))->trigger();
         QCOMPARE(tf->selectedText(), QStringLiteral("Alpha"));
-        w->EditCopy()->trigger();
+        w->menuItem(QStringLiteral("EditCopy"))->trigger();
         QCOMPARE(clip->text(), QStringLiteral("Alpha"));
-        w->EditClear()->trigger();
+        w->menuItem(QStringLiteral("EditClear"))->trigger();
         QCOMPARE(tf->Text(), QString());
-        w->EditUndo()->trigger();
+        w->menuItem(QStringLiteral("EditUndo"))->trigger();
         QCOMPARE(tf->Text(), QStringLiteral("Alpha"));
-        w->EditSelectAll()->trigger();
-        w->EditCut()->trigger();
+        w->menuItem(QStringLiteral("EditSelectAll"))->trigger();
+        w->menuItem(QStringLiteral("EditCut"))->trigger();
         QCOMPARE(tf->Text(), QString());
         clip->setText(QStringLiteral("Beta"));
-        w->EditPaste()->trigger();
+        w->menuItem(QStringLiteral("EditPaste"))->trigger();
         QCOMPARE(tf->Text(), QStringLiteral("Beta"));
         // The search field is untouched by all this.
         QCOMPARE(w->tfSearch()->Text(), QString());

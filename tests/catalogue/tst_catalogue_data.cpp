@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QUrl>
 
 #include <map>
 #include <set>
@@ -234,6 +235,7 @@ private slots:
         QTest::newRow("OLD_DEPRECATIONS_TEXT")
             << Catalogue::OLD_DEPRECATIONS_TEXT() << readSource("OLD_DEPRECATIONS_TEXT.txt");
         QTest::newRow("KEYWORDS_TEXT") << Catalogue::KEYWORDS_TEXT() << readSource("KEYWORDS_TEXT.txt");
+        QTest::newRow("SOURCES_TEXT") << Catalogue::SOURCES_TEXT() << readSource("SOURCES.tsv");
     }
 
     void compiledInTablesAreTheFiles()
@@ -438,9 +440,52 @@ private slots:
             if (l.keyword == u"Desktop")
                 desktop = &l;
         QVERIFY(desktop);
-        for (const IndexLine &l : m_lines)
-            if (&l != desktop)
-                QVERIFY2(l.numbers.size() < desktop->numbers.size(), qPrintable(l.keyword)); // longest line
+    }
+
+    // Every row of both tables says where it was found, and no provenance line names a row that
+    // does not exist.
+    void provenanceCoversEveryRow()
+    {
+        const QStringList lines = Catalogue::SOURCES_TEXT().split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(!lines.isEmpty());
+        QCOMPARE(lines.first(), QStringLiteral("table\tentry\tsource\tconfidence\tnote"));
+        std::set<QString> current, old;
+        for (const Row &r : m_rows)
+            current.insert(r.fields.at(0));
+        for (const Row &r : m_oldRows)
+            old.insert(r.fields.at(0));
+        const std::set<QString> confidences{QStringLiteral("high"), QStringLiteral("medium"),
+                                            QStringLiteral("recalled")};
+        std::set<QString> citedCurrent, citedOld;
+        std::map<QString, int> perConfidence, perSite;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QStringList f = lines.at(i).split(u'\t');
+            const QByteArray where = lines.at(i).toUtf8();
+            QVERIFY2(f.size() == 5, where);
+            QVERIFY2(confidences.count(f.at(3)), where);
+            QVERIFY2(!f.at(2).isEmpty(), where);
+            QVERIFY2(f.at(3) != u"recalled" || f.at(2) == u"recalled" || f.at(2).startsWith(u"http"), where);
+            if (f.at(0) == u"current") {
+                QVERIFY2(current.count(f.at(1)), where);
+                citedCurrent.insert(f.at(1));
+            } else {
+                QVERIFY2(f.at(0) == u"old", where);
+                QVERIFY2(old.count(f.at(1)), where);
+                citedOld.insert(f.at(1));
+            }
+            ++perConfidence[f.at(3)];
+            ++perSite[f.at(2).startsWith(u"http") ? QUrl(f.at(2)).host() : f.at(2)];
+        }
+        QStringList uncited;
+        for (const QString &e : current)
+            if (!citedCurrent.count(e))
+                uncited.append(e);
+        for (const QString &e : old)
+            if (!citedOld.count(e))
+                uncited.append(QStringLiteral("old ") + e);
+        QVERIFY2(uncited.isEmpty(), qPrintable(QStringLiteral("rows without a source: ") + uncited.join(u' ')));
+        figure(QStringLiteral("provenance lines per confidence"), countsOf(perConfidence), QStringLiteral("-"));
+        figure(QStringLiteral("provenance lines per site"), countsOf(perSite), QStringLiteral("-"));
     }
 
     void noReplacementListsExactlyThoseRows()

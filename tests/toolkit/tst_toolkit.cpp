@@ -1,16 +1,21 @@
 #include "common/GuiTestMain.h"
+#include "common/QuitHookScope.h"
 
 #include "errors/CatchClause.h"
 #include "errors/ErrorHandling.h"
 #include "errors/winReportError.h"
+#include "toolkit/Application.h"
 #include "toolkit/Controls.h"
 #include "toolkit/DateTime.h"
 #include "toolkit/Desktop.h"
+#include "toolkit/MenuBar.h"
 #include "toolkit/System.h"
 #include "toolkit/UserFolders.h"
 #include "toolkit/Window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -119,6 +124,66 @@ private slots:
         QVERIFY(window.HandleMenuItem(QStringLiteral("SampleSampleOne")));
         QVERIFY(!window.HandleMenuItem(QStringLiteral("SampleSampleTwo")));
         QCOMPARE(calls, 1);
+    }
+
+    // A bar built from any table: a chosen item asks the window, then the application, and
+    // only an item neither handles gets the standard behaviour (FileQuit quits).
+    void menuBarDispatchOrder_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("windowAnswer"); // -1 no handler, 0 declines, 1 handles
+        QTest::addColumn<int>("applicationAnswer");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QList<int>>("quits");
+
+        QTest::newRow("window handles") << "FileOpen" << 1 << 1 << QStringList{"window"} << QList<int>{};
+        QTest::newRow("window declines") << "FileOpen" << 0 << 1 << QStringList{"window", "application"}
+                                         << QList<int>{};
+        QTest::newRow("application only") << "FileOpen" << -1 << 1 << QStringList{"application"} << QList<int>{};
+        QTest::newRow("nobody, no standard behaviour") << "FileOpen" << -1 << -1 << QStringList{} << QList<int>{};
+        QTest::newRow("Quit unhandled") << "FileQuit" << -1 << -1 << QStringList{} << QList<int>{0};
+        QTest::newRow("Quit handled by the window") << "FileQuit" << 1 << -1 << QStringList{"window"} << QList<int>{};
+        QTest::newRow("Quit declined by both")
+            << "FileQuit" << 0 << 0 << QStringList{"window", "application"} << QList<int>{0};
+    }
+
+    void menuBarDispatchOrder()
+    {
+        QFETCH(QString, item);
+        QFETCH(int, windowAnswer);
+        QFETCH(int, applicationAnswer);
+        QFETCH(QStringList, asked);
+        QFETCH(QList<int>, quits);
+        const QList<Toolkit::MenuBar::MenuDefinition> menus = {
+            {"FileMenu", "&File", {{"FileOpen", "&Open", "Ctrl+O", false}, {"FileQuit", "&Quit", "Ctrl+Q", false}}},
+        };
+        Toolkit::Application application;
+        QCOMPARE(Toolkit::Application::instance(), &application);
+        QList<int> quitRequests;
+        const QuitHookScope quitHook([&](int code) { quitRequests.append(code); });
+        Toolkit::DocumentWindow window(QSize(200, 100));
+        window.setMenuBar(Toolkit::MenuBar::Build(menus, &window, &window));
+        QStringList calls;
+        if (windowAnswer >= 0) {
+            window.AddMenuHandler(item, [&] {
+                calls.append(QStringLiteral("window"));
+                return windowAnswer == 1;
+            });
+        }
+        if (applicationAnswer >= 0) {
+            application.AddMenuHandler(item, [&] {
+                calls.append(QStringLiteral("application"));
+                return applicationAnswer == 1;
+            });
+        }
+
+        QAction *action = window.menuItem(item);
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(calls, asked);
+        QCOMPARE(quitRequests, quits);
+        QCOMPARE(window.menuItem(QStringLiteral("FileMenu"))->text(), QStringLiteral("&File"));
+        QVERIFY(!window.menuItem(QStringLiteral("EditMenu")));
     }
 
     void modalWatcherClosesWhatTheTestLeavesOpen()

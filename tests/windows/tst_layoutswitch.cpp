@@ -167,7 +167,7 @@ private slots:
     void expandedWindowCommands()
     {
         BrowserWindow *w = winExpandFilter();
-        w->SampleSampleOne()->trigger();
+        w->menuItem(QStringLiteral("SampleSampleOne"))->trigger();
         QCOMPARE(m_fx->messages.messages, QStringList{"SampleOne: winExpandFilter Override"});
         for (auto *b : {w->pbHelp1(), w->pbHelp3(), w->pbHelp4()})
             QTest::mouseClick(b, Qt::LeftButton);

@@ -750,7 +750,7 @@ private slots:
             if (shown++ == 0)
                 throw NilObjectException(QStringLiteral("no message box"), 3);
         };
-        m_w->SampleSampleOne()->trigger();
+        m_w->menuItem(QStringLiteral("SampleSampleOne"))->trigger();
         QCOMPARE(m_fx->messages.messages, (QStringList{"SampleOne: winMain Override", "SampleOne: App"}));
         QCOMPARE(m_fx->reports.size(), 1);
         QVERIFY(m_fx->reports.first().startsWith(
@@ -763,8 +763,8 @@ private slots:
                                  "EditSelectAll", "EditSeparator2", "EditClear", "EditPaste", "EditCopy", "EditCut",
                                  "EditSeparator1", "EditUndo", "FileMenu", "FileQuit"})
             QVERIFY2(m_w->menuItem(QLatin1String(name)), name);
-        QCOMPARE(m_w->FileQuit()->objectName(), QStringLiteral("FileQuit"));
-        QCOMPARE(m_w->miAbout()->text(), QStringLiteral("About Vantrel"));
+        QCOMPARE(m_w->menuItem(QStringLiteral("FileQuit"))->objectName(), QStringLiteral("FileQuit"));
+        QCOMPARE(m_w->menuItem(QStringLiteral("miAbout"))->text(), QStringLiteral("About Vantrel"));
         QVERIFY(!m_w->menuItem(QStringLiteral("NoSuchItem")));
     }
 
