@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core)
 for need in "$@"; do
     case "$need" in
-        build|test) ;;
+        build) ;;
+        test) packages+=(python3-jsonschema) ;; # the SARIF report's schema check
         run) packages+=(fonts-noto-color-emoji) ;;
         format) packages+=(clang-format) ;;
         sanitize) packages+=(clang-14 libclang-rt-14-dev) ;;

@@ -1,0 +1,4 @@
+#tag Class
+Protected Class App
+Inherits Application
+#tag EndClass
