@@ -21,18 +21,30 @@ private slots:
         QTest::addColumn<FilterStep>("step");
 
         const QString before = QStringLiteral("-");
-        QTest::newRow("same as applied") << "Desktop" << "Desktop" << before << FilterStep::Stop;
-        QTest::newRow("same ignoring case") << "desktop" << "DESKTOP" << before << FilterStep::Stop;
-        QTest::newRow("empty, none applied") << "" << "" << before << FilterStep::Stop;
-        QTest::newRow("emptied") << "" << "Desktop" << before << FilterStep::ClearAndStop;
-        QTest::newRow("one letter") << "B" << "Desktop" << before << FilterStep::ClearAndLookUp;
-        QTest::newRow("one letter, none applied") << "X" << "" << before << FilterStep::ClearAndLookUp;
-        QTest::newRow("one emoji is one character") << QStringLiteral("\U0001F50D") << "" << before
-                                                    << FilterStep::ClearAndLookUp;
-        QTest::newRow("two letters") << "De" << "" << before << FilterStep::LookUp;
-        QTest::newRow("longer than applied") << "Desktopx" << "Desktop" << before << FilterStep::LookUp;
-        QTest::newRow("not a keyword") << "Deskt" << "Desktop" << "" << FilterStep::Keep;
-        QTest::newRow("a keyword") << "ListBox." << "" << "022 023" << FilterStep::Refill;
+        QTest::newRow("same as applied") << "Desktop"
+                                         << "Desktop" << before << FilterStep::Stop;
+        QTest::newRow("same ignoring case") << "desktop"
+                                            << "DESKTOP" << before << FilterStep::Stop;
+        QTest::newRow("empty, none applied") << ""
+                                             << "" << before << FilterStep::Stop;
+        QTest::newRow("emptied") << ""
+                                 << "Desktop" << before << FilterStep::ClearAndStop;
+        QTest::newRow("one letter") << "B"
+                                    << "Desktop" << before << FilterStep::ClearAndLookUp;
+        QTest::newRow("one letter, none applied") << "X"
+                                                  << "" << before << FilterStep::ClearAndLookUp;
+        QTest::newRow("one emoji is one character")
+            << QStringLiteral("\U0001F50D") << "" << before << FilterStep::ClearAndLookUp;
+        QTest::newRow("two letters") << "De"
+                                     << "" << before << FilterStep::LookUp;
+        QTest::newRow("longer than applied") << "Desktopx"
+                                             << "Desktop" << before << FilterStep::LookUp;
+        QTest::newRow("not a keyword") << "Deskt"
+                                       << "Desktop"
+                                       << "" << FilterStep::Keep;
+        QTest::newRow("a keyword") << "ListBox."
+                                   << ""
+                                   << "022 023" << FilterStep::Refill;
     }
 
     void decideFilterStep()
@@ -70,12 +82,18 @@ private slots:
         QTest::addColumn<QString>("cleaned");
         QTest::addColumn<int>("caret");
         QTest::addColumn<int>("after");
-        QTest::newRow("nothing removed") << "Desktop" << "Desktop" << 3 << 3;
-        QTest::newRow("removed behind the caret") << "Desk top" << "Desktop" << 2 << 2;
-        QTest::newRow("removed in front") << "a(x) b" << "axb" << 5 << 2;
-        QTest::newRow("at the start") << " Desktop" << "Desktop" << 1 << 0;
-        QTest::newRow("caret past the end") << "ab," << "ab" << 10 << 2;
-        QTest::newRow("repeated letters") << "aa a" << "aaa" << 4 << 3;
+        QTest::newRow("nothing removed") << "Desktop"
+                                         << "Desktop" << 3 << 3;
+        QTest::newRow("removed behind the caret") << "Desk top"
+                                                  << "Desktop" << 2 << 2;
+        QTest::newRow("removed in front") << "a(x) b"
+                                          << "axb" << 5 << 2;
+        QTest::newRow("at the start") << " Desktop"
+                                      << "Desktop" << 1 << 0;
+        QTest::newRow("caret past the end") << "ab,"
+                                            << "ab" << 10 << 2;
+        QTest::newRow("repeated letters") << "aa a"
+                                          << "aaa" << 4 << 3;
     }
 
     void caretAfterCleaning()
