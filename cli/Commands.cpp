@@ -66,6 +66,7 @@ Options:
   --exclude GLOB           skip items whose project path matches GLOB (repeatable); a folder
                            name excludes everything under it, e.g. --exclude 'Vendor'
   --fail-on LEVEL          removed, deprecated (default) or none: which findings make exit 1
+                           (findings under #If XojoVersion / Target... guards never do)
   --color[=WHEN]           auto (default: on a terminal unless NO_COLOR is set), always, never
   -h, --help               this text
 
@@ -301,6 +302,9 @@ int scan(const QStringList &args, FILE *out, FILE *err)
     if (!project.unread.isEmpty())
         return Findings;
     for (const Scan::Finding &f : std::as_const(data.findings)) {
+        // Code under a version or target guard is old on purpose; it is reported, not failed on.
+        if (f.guarded)
+            continue;
         if (f.row->status == Catalogue::Status::Removed)
             return Findings;
         if (failOn == FailDeprecated && f.row->status == Catalogue::Status::Deprecated)
