@@ -4,11 +4,7 @@
 
 namespace Search {
 
-QString CleanSearchText(const QString &text)
-{
-    static const QString removed = QString(kSearchCharacters) + QString(kControlCharacters);
-    return StringUtils::Remove(text, removed);
-}
+QString CleanSearchText(const QString &text) { return StringUtils::Remove(text, kSearchCharacters); }
 
 QString HitCountText(qint64 n)
 {

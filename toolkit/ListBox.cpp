@@ -1,8 +1,8 @@
 #include "toolkit/ListBox.h"
 
+#include "toolkit/ListBoxModel.h"
 #include "toolkit/RuntimeException.h"
 
-#include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -10,7 +10,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
-#include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
 namespace Toolkit {
@@ -30,166 +29,21 @@ void Graphics::FillRectangle(int x, int y, int width, int height)
     m_painter.fillRect(QRect(x, y, width, height), DrawingColor);
 }
 
-// ---------------------------------------------------------------------------------------------
-// ListBoxModel: rows of cell texts, every row padded to the column count so that reads never
-// need a bounds check per cell.
-
-class ListBoxModel : public QAbstractTableModel
-{
-public:
-    ListBoxModel(int columnCount, QObject *parent)
-        : QAbstractTableModel(parent)
-        , m_columnCount(columnCount)
-    {}
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override
-    {
-        return parent.isValid() ? 0 : int(m_rows.size());
-    }
-    int columnCount(const QModelIndex &parent = QModelIndex()) const override
-    {
-        return parent.isValid() ? 0 : m_columnCount;
-    }
-
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (role != Qt::DisplayRole || !index.isValid())
-            return {};
-        return m_rows.at(index.row()).at(index.column());
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_headers.size())
-            return {};
-        return m_headers.at(section);
-    }
-
-    Qt::ItemFlags flags(const QModelIndex &index) const override
-    {
-        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
-    }
-
-    void setHeaders(const QStringList &headers)
-    {
-        m_headers = headers.mid(0, m_columnCount);
-        emit headerDataChanged(Qt::Horizontal, 0, m_columnCount - 1);
-    }
-    const QStringList &headers() const { return m_headers; }
-
-    // Cells past the column count are dropped; missing cells stay empty.
-    QStringList fitted(QStringList cells) const
-    {
-        if (cells.size() > m_columnCount)
-            cells.resize(m_columnCount);
-        while (cells.size() < m_columnCount)
-            cells.append(QString());
-        return cells;
-    }
-
-    void load(const QString &text)
-    {
-        QList<QStringList> rows;
-        if (!text.isEmpty()) {
-            // A final line feed ends the last row; it does not start an empty one.
-            const qsizetype end = text.endsWith(QLatin1Char('\n')) ? text.size() - 1 : text.size();
-            rows.reserve(text.count(QLatin1Char('\n')) + 1);
-            qsizetype lineStart = 0;
-            while (lineStart <= end) {
-                qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), lineStart);
-                if (lineEnd < 0 || lineEnd > end)
-                    lineEnd = end;
-                QStringList cells;
-                cells.reserve(m_columnCount);
-                qsizetype cellStart = lineStart;
-                while (cells.size() < m_columnCount) {
-                    qsizetype cellEnd = text.indexOf(QLatin1Char('\t'), cellStart);
-                    if (cellEnd < 0 || cellEnd > lineEnd)
-                        cellEnd = lineEnd;
-                    cells.append(text.mid(cellStart, cellEnd - cellStart));
-                    if (cellEnd == lineEnd)
-                        break;
-                    cellStart = cellEnd + 1;
-                }
-                while (cells.size() < m_columnCount)
-                    cells.append(QString());
-                rows.append(std::move(cells));
-                lineStart = lineEnd + 1;
-            }
-        }
-        beginResetModel();
-        m_rows = std::move(rows);
-        endResetModel();
-    }
-
-    void clear()
-    {
-        beginResetModel();
-        m_rows.clear();
-        endResetModel();
-    }
-
-    void append(const QList<QStringList> &rows)
-    {
-        if (rows.isEmpty())
-            return;
-        const int first = int(m_rows.size());
-        beginInsertRows(QModelIndex(), first, first + int(rows.size()) - 1);
-        m_rows.reserve(m_rows.size() + rows.size());
-        for (const QStringList &cells : rows)
-            m_rows.append(fitted(cells));
-        endInsertRows();
-    }
-
-    const QStringList &row(int r) const { return m_rows.at(r); }
-
-private:
-    int m_columnCount;
-    QStringList m_headers;
-    QList<QStringList> m_rows;
-};
-
-// ---------------------------------------------------------------------------------------------
-// Sort proxy: text columns compare ignoring letter case; numeric columns compare as whole
-// numbers, with cells that are not numbers after all numbers (as text among themselves).
-// The proxy's sort is stable, so equal cells keep their loaded order.
-
 namespace {
 
-class ListBoxProxy : public QSortFilterProxyModel
+// Runs a paint hook on `cell`: the hook's graphics has (0, 0) at the cell's top-left corner and
+// paints nothing outside the cell. Answers what the hook answered.
+template<typename Hook>
+bool runPaintHook(QPainter &painter, const QRect &cell, Hook &&hook)
 {
-public:
-    ListBoxProxy(ListBoxModel *source, QObject *parent)
-        : QSortFilterProxyModel(parent)
-        , m_source(source)
-    {
-        setSourceModel(source);
-    }
-
-    QList<int> numericColumns;
-
-protected:
-    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override
-    {
-        const int column = left.column();
-        const QString &a = m_source->row(left.row()).at(column);
-        const QString &b = m_source->row(right.row()).at(column);
-        if (numericColumns.contains(column)) {
-            bool aOk = false;
-            bool bOk = false;
-            const qlonglong an = a.trimmed().toLongLong(&aOk);
-            const qlonglong bn = b.trimmed().toLongLong(&bOk);
-            if (aOk && bOk)
-                return an < bn;
-            if (aOk != bOk)
-                return aOk;
-        }
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    }
-
-private:
-    ListBoxModel *m_source;
-};
+    painter.save();
+    painter.translate(cell.topLeft());
+    painter.setClipRect(QRect(0, 0, cell.width(), cell.height()), Qt::IntersectClip);
+    Graphics g(painter, cell.width(), cell.height());
+    const bool handled = hook(g);
+    painter.restore();
+    return handled;
+}
 
 // Cell painting with the list's hooks: background hook, then the list's own background
 // (selection highlight on top), then the text hook or the list's own text.
@@ -216,12 +70,8 @@ public:
         // not even its selection highlight.
         bool backgroundHandled = false;
         if (m_list->PaintCellBackground) {
-            painter->save();
-            painter->translate(opt.rect.topLeft());
-            painter->setClipRect(QRect(0, 0, opt.rect.width(), opt.rect.height()), Qt::IntersectClip);
-            Graphics g(*painter, opt.rect.width(), opt.rect.height());
-            backgroundHandled = m_list->PaintCellBackground(g, row, column);
-            painter->restore();
+            backgroundHandled = runPaintHook(*painter, opt.rect,
+                                             [&](Graphics &g) { return m_list->PaintCellBackground(g, row, column); });
         }
 
         // The list's own background: with no text it draws only the panel (selection, brush).
@@ -238,13 +88,8 @@ public:
             const int textMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
             const int x = textRect.left() + textMargin - opt.rect.left();
             const int y = textRect.top() + (textRect.height() - fm.height()) / 2 + fm.ascent() - opt.rect.top();
-            painter->save();
-            painter->translate(opt.rect.topLeft());
-            painter->setClipRect(QRect(0, 0, opt.rect.width(), opt.rect.height()), Qt::IntersectClip);
-            Graphics g(*painter, opt.rect.width(), opt.rect.height());
-            const bool handled = m_list->PaintCellText(g, row, column, x, y);
-            painter->restore();
-            if (handled)
+            if (runPaintHook(*painter, opt.rect,
+                             [&](Graphics &g) { return m_list->PaintCellText(g, row, column, x, y); }))
                 return;
         }
 
@@ -277,7 +122,7 @@ private:
 ListBox::ListBox(int columnCount, QWidget *parent)
     : QTableView(parent)
     , m_model(new ListBoxModel(qMax(columnCount, 1), this))
-    , m_proxy(new ListBoxProxy(m_model, this))
+    , m_proxy(new ListBoxSortProxy(m_model, this))
 {
     setModel(m_proxy);
     setItemDelegate(new ListBoxDelegate(this));
@@ -344,12 +189,7 @@ void ListBox::setColumnWidths(const QString &widthList)
     applyColumnWidths();
 }
 
-void ListBox::setNumericSortColumns(const QList<int> &columns)
-{
-    static_cast<ListBoxProxy *>(m_proxy)->numericColumns = columns;
-    if (m_proxy->sortColumn() >= 0)
-        m_proxy->invalidate();
-}
+void ListBox::setNumericSortColumns(const QList<int> &columns) { m_proxy->setNumericColumns(columns); }
 
 void ListBox::setContent(const QString &text)
 {
@@ -374,16 +214,16 @@ QString ListBox::CellTextAt(int row, int column) const
     return m_model->row(m_proxy->mapToSource(m_proxy->index(row, 0)).row()).at(column);
 }
 
-QString ListBox::SourceCellTextAt(int sourceRow, int column) const
+QString ListBox::SourceCellTextAt(int row, int column) const
 {
-    checkCell(sourceRow, column, SourceRowCount());
-    return m_model->row(sourceRow).at(column);
+    checkCell(row, column, SourceRowCount());
+    return m_model->row(row).at(column);
 }
 
-QStringList ListBox::SourceRow(int sourceRow) const
+QStringList ListBox::SourceRow(int row) const
 {
-    checkCell(sourceRow, 0, SourceRowCount());
-    return m_model->row(sourceRow);
+    checkCell(row, 0, SourceRowCount());
+    return m_model->row(row);
 }
 
 int ListBox::SourceRowCount() const { return m_model->rowCount(); }
@@ -494,14 +334,8 @@ void ListBox::paintEvent(QPaintEvent *event)
             if (!QRect(x, y, width, rowHeight).intersects(dirty))
                 continue;
             const QRect cell(x, y, width - grid, rowHeight - grid);
-            if (PaintCellBackground) {
-                painter.save();
-                painter.translate(cell.topLeft());
-                painter.setClipRect(QRect(0, 0, cell.width(), cell.height()), Qt::IntersectClip);
-                Graphics g(painter, cell.width(), cell.height());
-                PaintCellBackground(g, row, column);
-                painter.restore();
-            }
+            if (PaintCellBackground)
+                runPaintHook(painter, cell, [&](Graphics &g) { return PaintCellBackground(g, row, column); });
             if (grid) {
                 painter.save();
                 painter.setPen(gridPen);
@@ -524,35 +358,11 @@ void ListBox::applyColumnWidths()
 {
     if (m_widthList.isEmpty())
         return;
-    const int columns = ColumnCount();
-    const QStringList entries = m_widthList.split(QLatin1Char(','));
+    const QList<int> widths = columnWidths(m_widthList, ColumnCount(), viewport()->width(), m_userWidths);
     const QScopedValueRollback<bool> applying(m_applyingWidths, true);
-    // -1 marks a column that shares the rest; columns without an entry share it as well.
-    QList<int> fixed(columns, -1);
-    int used = 0;
-    int stars = 0;
-    for (int c = 0; c < columns; ++c) {
-        bool ok = m_userWidths.contains(c);
-        const int w = ok ? m_userWidths.value(c) : c < entries.size() ? entries.at(c).trimmed().toInt(&ok) : 0;
-        if (ok && w >= 0) {
-            fixed[c] = w;
-            used += w;
-        } else {
-            ++stars;
-        }
-    }
-    const int rest = qMax(0, viewport()->width() - used);
-    const int share = stars > 0 ? rest / stars : 0;
-    int starsLeft = stars;
     QHeaderView *header = horizontalHeader();
-    for (int c = 0; c < columns; ++c) {
-        int w = fixed.at(c);
-        if (w < 0) {
-            --starsLeft;
-            w = starsLeft == 0 ? rest - share * (stars - 1) : share;
-        }
-        header->resizeSection(c, w);
-    }
+    for (int c = 0; c < widths.size(); ++c)
+        header->resizeSection(c, widths.at(c));
 }
 
 } // namespace Toolkit

@@ -11,11 +11,11 @@
 #include <functional>
 
 class QPainter;
-class QSortFilterProxyModel;
 
 namespace Toolkit {
 
 class ListBoxModel;
+class ListBoxSortProxy;
 
 // The drawing context handed to a cell paint hook: (0, 0) is the cell's top-left corner.
 class Graphics
@@ -58,8 +58,8 @@ public:
     // Row as the list shows it (after any header sort).
     QString CellTextAt(int row, int column) const;
     // Row in the order the rows were loaded or added, whatever the sort.
-    QString SourceCellTextAt(int sourceRow, int column) const;
-    QStringList SourceRow(int sourceRow) const;
+    QString SourceCellTextAt(int row, int column) const;
+    QStringList SourceRow(int row) const;
     int SourceRowCount() const;
 
     // Shown row of the selection, -1 for none; setting -1 clears it.
@@ -90,7 +90,7 @@ private:
     void selectionLost(bool hadSelection);
 
     ListBoxModel *m_model;
-    QSortFilterProxyModel *m_proxy;
+    ListBoxSortProxy *m_proxy;
     QString m_widthList;
     // Widths the user dragged, by column: kept when the list is resized again.
     QHash<int, int> m_userWidths;
