@@ -188,7 +188,7 @@ int lookup(const QStringList &args, FILE *out, FILE *err)
         };
         if (!text.isEmpty())
             text += u'\n';
-        text += QStringLiteral("%2 %3: %1\n").arg(r.rows.size()).arg(r.rows.size() == 1 ? u"row" : u"rows", r.cleaned);
+        text += r.cleaned + QStringLiteral(": %1 %2\n").arg(r.rows.size()).arg(r.rows.size() == 1 ? u"row" : u"rows");
         text += format(headers);
         for (const QStringList &line : std::as_const(table))
             text += format(line);

@@ -592,7 +592,7 @@ private:
     }
 
     void addFinding(const Context &ctx, int lineIndex, int byteStart, const Row *row, Confidence conf, UseKind kind,
-                    QStringList notes = {})
+                    QStringList notes = {}, const QString *member = nullptr)
     {
         const Item &item = *ctx.item;
         Finding f;
@@ -606,6 +606,8 @@ private:
             f.member = ctx.member->control.isEmpty() ? ctx.member->name : ctx.member->control + u'.' + ctx.member->name;
             f.memberLine = lineIndex - ctx.member->firstLine + 1;
         }
+        if (member)
+            f.member = *member;
         f.row = row;
         f.confidence = conf;
         f.kind = kind;
@@ -661,11 +663,10 @@ private:
             if (projectClass(cls))
                 continue;
             if (const Row *row = m_cat.typeRow(cls)) {
-                Context cctx = ctx;
                 const int byte = byteOfColumn(item, c.line, c.column);
-                addFinding(cctx, c.line, byte, row, Confidence::High, UseKind::Control,
-                           eventNotes(item, i == 0 ? QString() : c.name, cls));
-                m_result.findings.last().member = i == 0 ? QString() : c.name;
+                const QString control = i == 0 ? QString() : c.name;
+                addFinding(ctx, c.line, byte, row, Confidence::High, UseKind::Control, eventNotes(item, control, cls),
+                           &control);
             }
         }
         for (const Member &m : item.members) {

@@ -4,7 +4,11 @@
 
 namespace Search {
 
-QString CleanSearchText(const QString &text) { return StringUtils::Remove(text, kSearchCharacters); }
+QString CleanSearchText(const QString &text)
+{
+    static const QString removed = QString(kSearchCharacters) + QString(kControlCharacters);
+    return StringUtils::Remove(text, removed);
+}
 
 QString HitCountText(qint64 n)
 {

@@ -5,6 +5,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <limits>
+
 namespace Toolkit {
 
 void setFixedTextColor(QWidget *w, const QColor &color)
@@ -29,6 +31,8 @@ void setFixedBackgroundColor(QWidget *w, const QColor &color)
 TextField::TextField(QWidget *parent)
     : QLineEdit(parent)
 {
+    // QLineEdit cuts text at 32,767 characters without a word; a paste must arrive whole.
+    setMaxLength(std::numeric_limits<int>::max());
     // QLineEdit emits textChanged synchronously for typing and for setText with a different
     // text, and never for the same text: exactly the event the filter relies on.
     connect(this, &QLineEdit::textChanged, this, [this] {

@@ -27,6 +27,41 @@ bool isAtOrBelow(const QString &path, const QString &folder, Qt::CaseSensitivity
     return path.compare(folder, cs) == 0 || path.startsWith(withSlash, cs);
 }
 
+// Creates each missing folder of base/pieces in turn, under CreateAllFoldersInPath's name.
+void createAllFolders(const QString &base, const QStringList &pieces)
+{
+    static constexpr HandlerId id{"FileTools", "", "CreateAllFoldersInPath", HandlerKind::ModuleMethod,
+                                  ClauseForm::Alert};
+    Guard(id, [&] {
+        QString current = base;
+        for (const QString &piece : pieces) {
+            const QString child = PathFolderEndSlash(current) + piece;
+            const QFileInfo info(child); // follows symbolic links
+            if (!info.exists()) {
+                errno = 0;
+                if (!QDir(current).mkdir(piece))
+                    throw IOException(QStringLiteral("Cannot create the folder ") + child, errno);
+            } else if (!info.isDir()) {
+                throw IOException(child + QStringLiteral(" exists and is not a folder"));
+            }
+            current = child;
+        }
+    });
+}
+
+// The pieces of a path: "." and empty pieces mean nothing, ".." is renamed so that no piece
+// can climb out of the folder it is in.
+QStringList pathPieces(const QString &path)
+{
+    QStringList pieces;
+    for (const QString &piece : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (piece == QLatin1String("."))
+            continue;
+        pieces.append(piece == QLatin1String("..") ? QStringLiteral("_.") : piece);
+    }
+    return pieces;
+}
+
 // The pieces of folderPath that name folders below home. The home path itself is taken off
 // whatever its depth; a path not below home counts as a path below it. "." and empty pieces
 // mean nothing; ".." is renamed so that no piece can climb out of home.
@@ -39,13 +74,7 @@ QStringList piecesBelowHome(const QString &home, const QString &folderPath)
     else if (RtrnBoolean::rbDoesStringStartWith(folderPath, homeSlash))
         rest = folderPath.mid(homeSlash.size());
 
-    QStringList pieces;
-    for (const QString &piece : rest.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (piece == QLatin1String("."))
-            continue;
-        pieces.append(piece == QLatin1String("..") ? QStringLiteral("_.") : piece);
-    }
-    return pieces;
+    return pathPieces(rest);
 }
 
 // The folder below home, ending with "/", that CreateAllFoldersInPath makes for folderPath.
@@ -59,6 +88,15 @@ QString anchoredFolder(const QString &folderPath)
 
 void writeTextFile(const QString &path, const QString &text)
 {
+    // A file the user made read-only is theirs to keep: QSaveFile would replace it all the same
+    // (it renames a new file over the old one), so refuse it first. The permission bits are read
+    // as well as tried, since a process of the superuser may open any file.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isDir()) {
+        QFile probe(path);
+        if (!(existing.permissions() & QFileDevice::WriteOwner) || !probe.open(QIODevice::ReadWrite))
+            throw IOException(QStringLiteral("Cannot open %1 for writing: the file is read-only").arg(path));
+    }
     // QSaveFile replaces the file only once all of it is written, so a failed write leaves the
     // earlier file as it was; an uncommitted file is discarded when it goes out of scope.
     QSaveFile file(path);
@@ -97,25 +135,42 @@ void TextToFile(const QString &text, const QString &fileName, const QString &fol
             }
         }
 
-        // "Desktop/" or "Documents/" followed by one folder name (with or without a final "/").
+        // "Desktop/" or "Documents/" followed by one folder name (with or without a final "/"),
+        // or the whole words: the user's own folder, resolved by the system, is used as it is,
+        // wherever it lies; only other folders are put below home.
+        QString special;
+        QString sub;
         const qsizetype p1 = dir.indexOf(QLatin1Char('/'));
         if (p1 >= 0) {
             const qsizetype p2 = dir.indexOf(QLatin1Char('/'), p1 + 1);
             if (p2 < 0 || p2 == dir.size() - 1) {
-                if (dir.startsWith(QLatin1String("Desktop/"), Qt::CaseInsensitive))
-                    dir = PathFolderEndSlash(Toolkit::SpecialFolder::Desktop()) + dir.mid(8);
-                if (dir.startsWith(QLatin1String("Documents/"), Qt::CaseInsensitive))
-                    dir = PathFolderEndSlash(Toolkit::SpecialFolder::Documents()) + dir.mid(10);
+                if (dir.startsWith(QLatin1String("Desktop/"), Qt::CaseInsensitive)) {
+                    special = Toolkit::SpecialFolder::Desktop();
+                    sub = dir.mid(8);
+                } else if (dir.startsWith(QLatin1String("Documents/"), Qt::CaseInsensitive)) {
+                    special = Toolkit::SpecialFolder::Documents();
+                    sub = dir.mid(10);
+                }
             }
         }
         if (dir.compare(QLatin1String("Desktop"), Qt::CaseInsensitive) == 0)
-            dir = Toolkit::SpecialFolder::Desktop();
+            special = Toolkit::SpecialFolder::Desktop();
         else if (dir.compare(QLatin1String("Documents"), Qt::CaseInsensitive) == 0)
-            dir = Toolkit::SpecialFolder::Documents();
+            special = Toolkit::SpecialFolder::Documents();
 
-        // The file goes into exactly the folder that is created for it, below home.
-        const QString target = anchoredFolder(PathFolderEndSlash(dir));
-        CreateAllFoldersInPath(target);
+        QString target;
+        if (!special.isEmpty()) {
+            // The sub-folder name gets the same care as any piece: it cannot climb out.
+            QStringList pieces = pathPieces(QDir::cleanPath(special));
+            pieces += pathPieces(sub);
+            target = QStringLiteral("/") + pieces.join(QLatin1Char('/'));
+            target = PathFolderEndSlash(target);
+            createAllFolders(QStringLiteral("/"), pieces);
+        } else {
+            // The file goes into exactly the folder that is created for it, below home.
+            target = anchoredFolder(PathFolderEndSlash(dir));
+            CreateAllFoldersInPath(target);
+        }
 
         name = stamp + name;
         if (!rbHasExtension(name))
@@ -140,24 +195,8 @@ QString PathFolderEndSlash(const QString &path)
 
 void CreateAllFoldersInPath(const QString &folderPath)
 {
-    static constexpr HandlerId id{"FileTools", "", "CreateAllFoldersInPath", HandlerKind::ModuleMethod,
-                                  ClauseForm::Alert};
-    Guard(id, [&] {
-        const QString home = Toolkit::SpecialFolder::UserHome();
-        QString current = home;
-        for (const QString &piece : piecesBelowHome(home, folderPath)) {
-            const QString child = PathFolderEndSlash(current) + piece;
-            const QFileInfo info(child); // follows symbolic links
-            if (!info.exists()) {
-                errno = 0;
-                if (!QDir(current).mkdir(piece))
-                    throw IOException(QStringLiteral("Cannot create the folder ") + child, errno);
-            } else if (!info.isDir()) {
-                throw IOException(child + QStringLiteral(" exists and is not a folder"));
-            }
-            current = child;
-        }
-    });
+    const QString home = Toolkit::SpecialFolder::UserHome();
+    createAllFolders(home, piecesBelowHome(home, folderPath));
 }
 
 QString rsViablePath(const QString &path)

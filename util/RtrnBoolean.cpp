@@ -7,13 +7,15 @@ namespace RtrnBoolean {
 bool rbDoesStringEndWith(const QString &text, const QString &suffix)
 {
     static constexpr HandlerId id{"RtrnBoolean", "", "rbDoesStringEndWith", HandlerKind::ModuleMethod};
-    return Guard(id, [&] { return text.endsWith(suffix, Qt::CaseSensitive); });
+    // Every text ends with the empty suffix, the null text too (Qt answers false there).
+    return Guard(id, [&] { return suffix.isEmpty() || text.endsWith(suffix, Qt::CaseSensitive); });
 }
 
 bool rbDoesStringStartWith(const QString &text, const QString &prefix)
 {
     static constexpr HandlerId id{"RtrnBoolean", "", "rbDoesStringStartWith", HandlerKind::ModuleMethod};
-    return Guard(id, [&] { return text.startsWith(prefix, Qt::CaseSensitive); });
+    // Every text starts with the empty prefix, the null text too (Qt answers false there).
+    return Guard(id, [&] { return prefix.isEmpty() || text.startsWith(prefix, Qt::CaseSensitive); });
 }
 
 } // namespace RtrnBoolean

@@ -90,7 +90,7 @@ private slots:
         QTest::newRow("unknown command") << QStringList{"grep"} << 2 << ""
                                          << "unknown command 'grep'";
 
-        QTest::newRow("lookup found") << QStringList{"lookup", "ListBox.Cell"} << 0 << "ListBox.Cell"
+        QTest::newRow("lookup found") << QStringList{"lookup", "ListBox.Cell"} << 0 << "ListBox.Cell: "
                                       << "";
         QTest::newRow("lookup cleaned, case ignored") << QStringList{"lookup", "(listbox.CELL)"} << 0 << "2019r2"
                                                       << "";
@@ -153,6 +153,24 @@ private slots:
             QVERIFY2(r.out.contains(out), qPrintable(r.out));
         if (!err.isEmpty())
             QVERIFY2(r.err.contains(err), qPrintable(r.err));
+    }
+
+    // Columns line up under their headers.
+    void lookupText()
+    {
+        const Run r = run({QStringLiteral("lookup"), QStringLiteral("RecordSet")});
+        QCOMPARE(r.code, 0);
+        const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.size() >= 3);
+        QVERIFY(lines[0].startsWith(QStringLiteral("RecordSet: ")));
+        QVERIFY(lines[1].startsWith(QStringLiteral("Entry  Name")));
+        const qsizetype name = lines[1].indexOf(QStringLiteral("Name")),
+                        release = lines[1].indexOf(QStringLiteral("Release"));
+        for (qsizetype i = 2; i < lines.size(); ++i) {
+            QVERIFY2(lines[i].at(name - 1) == u' ' && lines[i].at(name) != u' ', qPrintable(lines[i]));
+            QVERIFY2(lines[i].at(release - 1) == u' ', qPrintable(lines[i]));
+        }
+        QVERIFY(r.out.contains(QStringLiteral("RecordSet.MoveNext")));
     }
 
     void lookupJson()

@@ -41,6 +41,12 @@ private slots:
                                                    << "abcdefghijkl";
         QTest::newRow("other punctuation kept") << "a-b/c!d?e"
                                                 << "a-b/c!d?e";
+        QTest::newRow("trailing line feed") << "Desktop\n"
+                                            << "Desktop";
+        QTest::newRow("copied from a terminal") << "\tListBox.\r\n"
+                                                << "ListBox.";
+        QTest::newRow("vertical tab and form feed") << "Cell\vBold\f"
+                                                    << "CellBold";
         QTest::newRow("lone x") << "x"
                                 << "x";
     }

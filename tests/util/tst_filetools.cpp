@@ -365,6 +365,72 @@ private slots:
         QCOMPARE(contentOf(blocker), QByteArray("keep me"));
     }
 
+    // The user's Desktop or Documents folder, as the system resolves it, is used as it is: outside
+    // home (user-dirs.dirs), or below a home reached through a symbolic link.
+    void textToFileUsesTheResolvedSpecialFolder_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("expectedFile");
+        QTest::newRow("Desktop outside home") << "outside"
+                                              << "Desktop"
+                                              << "Desk/" + kStamp + "Report.txt";
+        QTest::newRow("Desktop/Reports outside home") << "outside"
+                                                      << "Desktop/Reports"
+                                                      << "Desk/Reports/" + kStamp + "Report.txt";
+        QTest::newRow("Documents outside home") << "outside"
+                                                << "Documents"
+                                                << "Docs/" + kStamp + "Report.txt";
+        QTest::newRow("Desktop below a linked home") << "link"
+                                                     << "Desktop"
+                                                     << "Desktop/" + kStamp + "Report.txt";
+        QTest::newRow("Documents/Reports/ below a linked home") << "link"
+                                                                << "Documents/Reports/"
+                                                                << "Documents/Reports/" + kStamp + "Report.txt";
+    }
+
+    void textToFileUsesTheResolvedSpecialFolder()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, folder);
+        QFETCH(QString, expectedFile);
+        QTemporaryDir elsewhere(QDir::tempPath() + QStringLiteral("/vantrel-elsewhere-XXXXXX"));
+        QVERIFY(elsewhere.isValid());
+        std::unique_ptr<HomeOverride> linkedHome;
+        if (where == u"outside") {
+            writeFile(home() + QStringLiteral("/.config/user-dirs.dirs"),
+                      "XDG_DESKTOP_DIR=\"" + elsewhere.path().toUtf8() + "/Desk\"\nXDG_DOCUMENTS_DIR=\""
+                          + elsewhere.path().toUtf8() + "/Docs\"\n");
+        } else {
+            // The home the user reaches is a link to the folder that really holds it.
+            const QString real = elsewhere.path() + QStringLiteral("/real");
+            const QString link = elsewhere.path() + QStringLiteral("/home");
+            QVERIFY(QDir().mkpath(real));
+            QVERIFY(QFile::link(real, link));
+            linkedHome = std::make_unique<HomeOverride>(link);
+            expectedFile = QStringLiteral("real/") + expectedFile;
+        }
+        FileTools::TextToFile(QStringLiteral("abc"), QStringLiteral("Report"), folder, 4);
+        QVERIFY(m_rec->messages.isEmpty());
+        QCOMPARE(filesBelow(elsewhere.path()), QStringList{expectedFile});
+        QCOMPARE(contentOf(elsewhere.path() + QLatin1Char('/') + expectedFile), QByteArray("abc"));
+        linkedHome.reset();
+        QCOMPARE(filesBelow(home()), where == u"outside" ? QStringList{".config/user-dirs.dirs"} : QStringList());
+    }
+
+    // A read-only file of the same name stays as it was: the write fails in the alert form.
+    void textToFileKeepsAReadOnlyFile()
+    {
+        const QString existing = home() + QStringLiteral("/Desktop/") + kStamp + QStringLiteral("Report.txt");
+        writeFile(existing, "keep me");
+        QVERIFY(QFile::setPermissions(existing, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        FileTools::TextToFile(QStringLiteral("new"), QStringLiteral("Report"), QStringLiteral("Desktop"), 4);
+        QCOMPARE(m_rec->messages, QStringList{kTextToFileAlert});
+        QCOMPARE(contentOf(existing), QByteArray("keep me"));
+        QCOMPARE(filesBelow(home()), QStringList{"Desktop/" + kStamp + "Report.txt"});
+        QFile::setPermissions(existing, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
     // The folders below home are found from the home path itself, whatever its depth.
     void homeAtAnyDepth_data()
     {

@@ -33,6 +33,9 @@ private slots:
                                                  << ".txt" << false << false;
         QTest::newRow("equal texts") << ".txt"
                                      << ".txt" << true << true;
+        QTest::newRow("null text, empty piece") << QString() << QStringLiteral("") << true << true;
+        QTest::newRow("null text, null piece") << QString() << QString() << true << true;
+        QTest::newRow("null text, piece a") << QString() << QStringLiteral("a") << false << false;
         QTest::newRow("non-ASCII") << "café"
                                    << "é" << true << false;
     }
