@@ -214,19 +214,19 @@ QString ListBox::CellTextAt(int row, int column) const
     return m_model->row(m_proxy->mapToSource(m_proxy->index(row, 0)).row()).at(column);
 }
 
-QString ListBox::SourceCellTextAt(int row, int column) const
+QString ListBox::sourceCellTextAt(int row, int column) const
 {
-    checkCell(row, column, SourceRowCount());
+    checkCell(row, column, sourceRowCount());
     return m_model->row(row).at(column);
 }
 
-QStringList ListBox::SourceRow(int row) const
+QStringList ListBox::sourceRow(int row) const
 {
-    checkCell(row, 0, SourceRowCount());
+    checkCell(row, 0, sourceRowCount());
     return m_model->row(row);
 }
 
-int ListBox::SourceRowCount() const { return m_model->rowCount(); }
+int ListBox::sourceRowCount() const { return m_model->rowCount(); }
 
 int ListBox::SelectedRowIndex() const
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The list box of the windows: a table view over a plain table model, loaded in one bulk
 // operation. Header clicks sort through a proxy, so the rows' own (catalogue) order stays
-// available through the Source* accessors. Paint hooks mirror the toolkit's cell events:
+// available through the source* accessors. Paint hooks mirror the toolkit's cell events:
 // a hook that returns false lets the list paint that part by itself.
 
 #include <QHash>
@@ -58,9 +58,9 @@ public:
     // Row as the list shows it (after any header sort).
     QString CellTextAt(int row, int column) const;
     // Row in the order the rows were loaded or added, whatever the sort.
-    QString SourceCellTextAt(int row, int column) const;
-    QStringList SourceRow(int row) const;
-    int SourceRowCount() const;
+    QString sourceCellTextAt(int row, int column) const;
+    QStringList sourceRow(int row) const;
+    int sourceRowCount() const;
 
     // Shown row of the selection, -1 for none; setting -1 clears it.
     int SelectedRowIndex() const;

@@ -301,7 +301,7 @@ void BrowserWindow::DoSearchFilter()
                     continue;
                 if (position > INT_MAX)
                     throw OutOfBoundsException(QStringLiteral("Row position %1 is outside the list").arg(position));
-                pending.rows.append(recent->SourceRow(int(position)));
+                pending.rows.append(recent->sourceRow(int(position)));
             }
             pending.flush();
         }

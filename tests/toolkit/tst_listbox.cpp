@@ -113,10 +113,10 @@ private slots:
         QCOMPARE(inserted.size(), 0);
         QCOMPARE(list.ColumnCount(), columns);
         QCOMPARE(list.RowCount(), rows.size());
-        QCOMPARE(list.SourceRowCount(), rows.size());
+        QCOMPARE(list.sourceRowCount(), rows.size());
         QCOMPARE(shownRows(list), rows);
         for (int r = 0; r < rows.size(); ++r)
-            QCOMPARE(list.SourceRow(r), rows.at(r));
+            QCOMPARE(list.sourceRow(r), rows.at(r));
     }
 
     void outOfBoundsReadsThrow_data()
@@ -136,7 +136,7 @@ private slots:
         ListBox list(4);
         list.setContent(QStringLiteral("a\tb\tc\td\ne\tf\tg\th"));
         QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, list.CellTextAt(row, column));
-        QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, list.SourceCellTextAt(row, column));
+        QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, list.sourceCellTextAt(row, column));
     }
 
     void headersAndCreationState()
@@ -176,7 +176,7 @@ private slots:
 
         list.RemoveAllRows();
         QCOMPARE(list.RowCount(), 0);
-        QCOMPARE(list.SourceRowCount(), 0);
+        QCOMPARE(list.sourceRowCount(), 0);
         list.AddRow({"5", "e", "v"});
         QCOMPARE(shownRows(list), (QList<QStringList>{{"5", "e", "v"}}));
     }
@@ -299,7 +299,7 @@ private slots:
         for (int r = 0; r < list.RowCount(); ++r)
             QCOMPARE(list.CellTextAt(r, 1).toInt(), int(loaded.indexOf(list.CellTextAt(r, 0))));
         for (int r = 0; r < loaded.size(); ++r)
-            QCOMPARE(list.SourceCellTextAt(r, 0), loaded.at(r));
+            QCOMPARE(list.sourceCellTextAt(r, 0), loaded.at(r));
         // The selection moves with its row, which is no change of selection.
         QCOMPARE(list.CellTextAt(list.SelectedRowIndex(), 0), QStringLiteral("10"));
         QCOMPARE(calls, 0);
@@ -311,7 +311,7 @@ private slots:
 
         // Rows added under a sort take their sorted place; the loaded order gets them last.
         list.AddRow({"3", "7"});
-        QCOMPARE(list.SourceCellTextAt(list.SourceRowCount() - 1, 0), QStringLiteral("3"));
+        QCOMPARE(list.sourceCellTextAt(list.sourceRowCount() - 1, 0), QStringLiteral("3"));
         QCOMPARE(list.CellTextAt(numeric ? 5 : 3, 0), QStringLiteral("3")); // descending
 
         list.clearSort();
@@ -329,7 +329,7 @@ private slots:
         list.sortByColumn(0, Qt::AscendingOrder);
         list.setContent(QStringLiteral("z\ny\nx"));
         QCOMPARE(shownColumn(list, 0), QStringList({"x", "y", "z"}));
-        QCOMPARE(list.SourceRow(0), QStringList({"z"}));
+        QCOMPARE(list.sourceRow(0), QStringList({"z"}));
     }
 
     void columnWidths_data()
