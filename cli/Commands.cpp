@@ -275,7 +275,7 @@ int scan(const QStringList &args, FILE *out, FILE *err)
         throw Usage{QStringLiteral("scan needs a PATH")};
 
     const Scan::Project project = Scan::ReadProject(paths, readOptions);
-    const Scan::ScanResult result = Scan::ScanProject(project, Scan::ScanCatalogue::Builtin());
+    const Scan::ScanResult result = Scan::ScanProject(project, Scan::ScanCatalogue::Builtin(), filter.minConfidence);
 
     Scan::ReportData data;
     data.project = &project;

@@ -254,6 +254,11 @@ bool ParseTextItem(Item &item, QString *why)
         const std::string_view t = trim(raw);
         TagLine tag;
         if (parseTag(t, tag)) {
+            if (tag.word.starts_with("encrypt")) {
+                if (why)
+                    *why = QStringLiteral("encrypted: not readable");
+                return false;
+            }
             if (!sawTag) {
                 sawTag = true;
                 item.kind = qs(t.substr(5)).trimmed().section(u',', 0, 0).trimmed();
@@ -465,6 +470,10 @@ private:
     QString resolve(const QString &base, QString rel)
     {
         rel.replace(u'\\', u'/');
+        // Most paths are written as they are on disk: one stat settles them.
+        const QString direct = QDir::cleanPath(base + u'/' + rel);
+        if (QFileInfo::exists(direct))
+            return direct;
         QString current = QDir::cleanPath(base);
         const QStringList parts = rel.split(u'/', Qt::SkipEmptyParts);
         for (const QString &part : parts) {
@@ -553,6 +562,7 @@ private:
             QStringLiteral("colorgroup"), QStringLiteral("imageset"),    QStringLiteral("launchimages"),
             QStringLiteral("appicon"),    QStringLiteral("textencoding")};
         const QDir folder(info.absolutePath());
+        const QString manifestPath = QDir::cleanPath(info.absoluteFilePath());
         for (const Listed &l : std::as_const(listed)) {
             if (notCode.contains(l.kind.toLower()))
                 continue;
@@ -567,8 +577,9 @@ private:
                      QStringLiteral("missing: listed in the manifest as %1 %2 but not on disk").arg(l.kind, l.name)});
                 continue;
             }
-            const QString canonical = QFileInfo(abs).canonicalFilePath();
-            if (canonical == info.canonicalFilePath()) {
+            // Paths come out of resolve() clean and spelled as on disk, so equal text is the same file.
+            const QString canonical = abs;
+            if (canonical == manifestPath) {
                 m_project.errors.append(
                     QStringLiteral("%1: the manifest lists itself as item %2").arg(display, l.name));
                 continue;
@@ -615,10 +626,6 @@ private:
                                      QStringLiteral("a line of %1 bytes is longer than the %2 bytes read")
                                          .arg(longest)
                                          .arg(m_options.maxLineBytes)});
-            return;
-        }
-        if (item.data.contains("#tag EncryptedItem") || item.data.contains("#tag Encrypted")) {
-            m_project.unread.append({display, QStringLiteral("encrypted: not readable")});
             return;
         }
         QString why;

@@ -96,14 +96,18 @@ struct Word
 class WordTable
 {
 public:
+    // Of an already lowered key: its length and its first and last eight bytes, so the lexer
+    // hashes an identifier with two loads instead of a multiplication per character.
     static quint64 hashOf(const char *p, size_t n)
     {
-        quint64 h = 1469598103934665603ULL;
-        for (size_t i = 0; i < n; ++i) {
-            h ^= static_cast<unsigned char>(p[i]);
-            h *= 1099511628211ULL;
-        }
-        return h;
+        quint64 head = 0, tail = 0;
+        std::memcpy(&head, p, std::min<size_t>(n, 8));
+        if (n > 8)
+            std::memcpy(&tail, p + n - 8, 8);
+        quint64 h = (head ^ (tail * 0x9E3779B97F4A7C15ULL)) + n;
+        h ^= h >> 29;
+        h *= 0xBF58476D1CE4E5B9ULL;
+        return h ^ (h >> 32);
     }
 
     Word &insert(std::string_view key)
@@ -208,11 +212,22 @@ struct ScanCatalogue::Impl
 
 namespace {
 
-bool isIdentStart(char c)
+// Character classes by table: 1 starts an identifier, 2 continues one.
+struct CharClasses
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
-bool isIdentChar(char c) { return isIdentStart(c) || (c >= '0' && c <= '9'); }
+    quint8 v[256] = {};
+    constexpr CharClasses()
+    {
+        for (int c = 0; c < 256; ++c) {
+            const bool start = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
+            v[c] = quint8((start ? 1 : 0) | ((start || (c >= '0' && c <= '9')) ? 2 : 0));
+        }
+    }
+};
+constexpr CharClasses kChars;
+
+bool isIdentStart(char c) { return kChars.v[static_cast<unsigned char>(c)] & 1; }
+bool isIdentChar(char c) { return kChars.v[static_cast<unsigned char>(c)] & 2; }
 
 bool isDottedIdentifier(QStringView name)
 {
@@ -356,7 +371,6 @@ struct Token
     int length; // bytes
     const char *p;
     const Word *word; // identifiers known to the catalogue or the lexer
-    quint64 hash;
 };
 
 struct TypeRef
@@ -380,23 +394,38 @@ struct ClassInfo
 class Scanner
 {
 public:
-    Scanner(const Project &project, const ScanCatalogue &catalogue)
+    Scanner(const Project &project, const ScanCatalogue &catalogue, Confidence minConfidence)
         : m_project(project)
         , m_cat(catalogue.impl())
+        , m_minConfidence(minConfidence)
     {}
 
     ScanResult run()
     {
         buildSymbols();
-        for (const Item &item : m_project.items)
+        // Findings come out item by item, nearly in place order: each item's run is sorted by
+        // place, then the runs by file name, so no comparison of file names per finding.
+        std::vector<std::pair<qsizetype, qsizetype>> runs;
+        for (const Item &item : m_project.items) {
+            const qsizetype start = m_result.findings.size();
+            m_itemStart = start;
             scanItem(item);
-        std::stable_sort(m_result.findings.begin(), m_result.findings.end(), [](const Finding &a, const Finding &b) {
-            if (a.file != b.file)
-                return a.file < b.file;
-            if (a.line != b.line)
-                return a.line < b.line;
-            return a.column < b.column;
+            std::stable_sort(m_result.findings.begin() + start, m_result.findings.end(),
+                             [](const Finding &a, const Finding &b) {
+                                 return a.line != b.line ? a.line < b.line : a.column < b.column;
+                             });
+            if (m_result.findings.size() > start)
+                runs.emplace_back(start, m_result.findings.size());
+        }
+        std::stable_sort(runs.begin(), runs.end(), [this](const auto &a, const auto &b) {
+            return m_result.findings[a.first].file < m_result.findings[b.first].file;
         });
+        QList<Finding> ordered;
+        ordered.reserve(m_result.findings.size());
+        for (const auto &[from, to] : runs)
+            for (qsizetype i = from; i < to; ++i)
+                ordered.append(std::move(m_result.findings[i]));
+        m_result.findings = std::move(ordered);
         return std::move(m_result);
     }
 
@@ -572,6 +601,7 @@ private:
         std::string selfClass; // the item's class
         std::string meClass;   // the control in a control's handler, else selfClass
         std::vector<std::pair<std::string, TypeRef>> locals;
+        QString memberName; // as reported: "Refresh", "SaveButton.Action"
         bool guarded = false;
 
         const TypeRef *local(std::string_view name) const
@@ -594,16 +624,26 @@ private:
     void addFinding(const Context &ctx, int lineIndex, int byteStart, const Row *row, Confidence conf, UseKind kind,
                     QStringList notes = {}, const QString *member = nullptr)
     {
+        if (conf < m_minConfidence)
+            return;
         const Item &item = *ctx.item;
-        Finding f;
-        f.file = item.file;
-        f.line = item.fileLineOf(lineIndex);
         const std::string_view text =
             lineIndex < int(item.lines.size()) ? item.lines[size_t(lineIndex)] : std::string_view();
-        f.column = item.columnBaseOf(lineIndex) + codePoints(text.substr(0, size_t(byteStart))) + 1;
+        const int line = item.fileLineOf(lineIndex);
+        const int column = item.columnBaseOf(lineIndex) + codePoints(text.substr(0, size_t(byteStart))) + 1;
+        // The same element at the same place twice (As New T seen from As and from New).
+        if (m_result.findings.size() > m_itemStart) {
+            const Finding &last = m_result.findings.last();
+            if (last.line == line && last.column == column && last.row == row)
+                return;
+        }
+        Finding f;
+        f.file = item.file;
+        f.line = line;
+        f.column = column;
         f.item = item.name;
         if (ctx.member) {
-            f.member = ctx.member->control.isEmpty() ? ctx.member->name : ctx.member->control + u'.' + ctx.member->name;
+            f.member = ctx.memberName;
             f.memberLine = lineIndex - ctx.member->firstLine + 1;
         }
         if (member)
@@ -619,11 +659,6 @@ private:
         if (snip.size() > 200)
             snip = snip.substr(0, 200);
         f.snippet = QString::fromUtf8(snip.data(), qsizetype(snip.size()));
-        if (!m_result.findings.isEmpty()) {
-            const Finding &last = m_result.findings.last();
-            if (last.file == f.file && last.line == f.line && last.column == f.column && last.row == f.row)
-                return;
-        }
         m_result.findings.append(std::move(f));
     }
 
@@ -671,6 +706,7 @@ private:
         }
         for (const Member &m : item.members) {
             ctx.member = &m;
+            ctx.memberName = m.control.isEmpty() ? m.name : m.control + u'.' + m.name;
             ctx.locals.clear();
             ctx.meClass = ctx.selfClass;
             if (!m.control.isEmpty()) {
@@ -715,46 +751,44 @@ private:
                 break;
             const int start = i;
             if (c == '"') {
+                // To the closing quote; "" inside is a quote, not the end.
                 ++i;
                 while (i < n) {
-                    if (p[i] == '"') {
-                        if (i + 1 < n && p[i + 1] == '"') {
-                            i += 2;
-                            continue;
-                        }
-                        ++i;
+                    const void *q = std::memchr(p + i, '"', size_t(n - i));
+                    if (!q) {
+                        i = n;
                         break;
                     }
-                    ++i;
+                    i = int(static_cast<const char *>(q) - p) + 1;
+                    if (i < n && p[i] == '"') {
+                        ++i;
+                        continue;
+                    }
+                    break;
                 }
-                toks.push_back({Tk::Str, lineIndex, start, i - start, p + start, nullptr, 0});
+                toks.push_back({Tk::Str, lineIndex, start, i - start, p + start, nullptr});
                 continue;
             }
             if (isIdentStart(c)) {
-                quint64 h = 1469598103934665603ULL;
                 int len = 0;
                 while (i < n && isIdentChar(p[i])) {
-                    char l = p[i];
-                    if (l >= 'A' && l <= 'Z')
-                        l = char(l - 'A' + 'a');
                     if (len < int(sizeof buf))
-                        buf[len] = l;
+                        buf[len] = char(p[i] | ((p[i] >= 'A' && p[i] <= 'Z') ? 0x20 : 0));
                     ++len;
-                    h ^= static_cast<unsigned char>(l);
-                    h *= 1099511628211ULL;
                     ++i;
                 }
-                const Word *w =
-                    len < int(sizeof buf) ? m_cat.words.find(std::string_view(buf, size_t(len)), h) : nullptr;
+                const Word *w = len < int(sizeof buf)
+                    ? m_cat.words.find(std::string_view(buf, size_t(len)), WordTable::hashOf(buf, size_t(len)))
+                    : nullptr;
                 if (w && w->keyword == KwRem)
                     break;
-                toks.push_back({Tk::Ident, lineIndex, start, len, p + start, w, h});
+                toks.push_back({Tk::Ident, lineIndex, start, len, p + start, w});
                 continue;
             }
             if (c >= '0' && c <= '9') {
                 while (i < n && (isIdentChar(p[i]) || p[i] == '.'))
                     ++i;
-                toks.push_back({Tk::Num, lineIndex, start, i - start, p + start, nullptr, 0});
+                toks.push_back({Tk::Num, lineIndex, start, i - start, p + start, nullptr});
                 continue;
             }
             if (c == '&' && i + 1 < n && isIdentStart(p[i + 1])) {
@@ -762,7 +796,7 @@ private:
                 i += 2;
                 while (i < n && isIdentChar(p[i]))
                     ++i;
-                toks.push_back({Tk::Num, lineIndex, start, i - start, p + start, nullptr, 0});
+                toks.push_back({Tk::Num, lineIndex, start, i - start, p + start, nullptr});
                 continue;
             }
             Tk k = Tk::Op;
@@ -786,7 +820,7 @@ private:
                 break;
             }
             ++i;
-            toks.push_back({k, lineIndex, start, 1, p + start, nullptr, 0});
+            toks.push_back({k, lineIndex, start, 1, p + start, nullptr});
         }
         if (!toks.empty() && toks.back().kind == Tk::Ident && toks.back().length == 1 && toks.back().p[0] == '_'
             && toks.back().line == lineIndex) {
@@ -803,7 +837,7 @@ private:
         const Item &item = *ctx.item;
         std::vector<bool> guards;
         std::vector<Token> toks;
-        toks.reserve(64);
+        toks.reserve(256);
         const int end = std::min(m.endLine, int(item.lines.size()));
         for (int li = m.firstLine; li < end; ++li) {
             const std::string_view raw = item.lines[size_t(li)];
@@ -1084,7 +1118,9 @@ private:
         const auto &candidates = m_cat.memberLists[size_t(w.member)];
         if (candidates.empty())
             return;
-        if (candidates.size() == 1 && !m_cat.ambiguous.contains(member) && !m_cat.sameName.contains(member)) {
+        // Array's members are ListBox's and Dictionary's too (AddRow, Count): a name alone is no clue.
+        if (candidates.size() == 1 && candidates.front().cls != "array" && !m_cat.ambiguous.contains(member)
+            && !m_cat.sameName.contains(member)) {
             addFinding(ctx, t.line, t.start, candidates.front().row, Confidence::Medium, UseKind::Member);
             return;
         }
@@ -1105,13 +1141,15 @@ private:
     StrSet m_projectMethods;
     StrMap<TypeRef> m_globals;
     StrSet m_cycleReported;
+    Confidence m_minConfidence;
+    qsizetype m_itemStart = 0; // the current item's first finding
 };
 
 } // namespace
 
-ScanResult ScanProject(const Project &project, const ScanCatalogue &catalogue)
+ScanResult ScanProject(const Project &project, const ScanCatalogue &catalogue, Confidence minConfidence)
 {
-    Scanner scanner(project, catalogue);
+    Scanner scanner(project, catalogue, minConfidence);
     return scanner.run();
 }
 

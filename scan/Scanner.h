@@ -83,6 +83,8 @@ struct ScanResult
     QStringList errors;      // e.g. a cycle of Inherits
 };
 
-ScanResult ScanProject(const Project &project, const ScanCatalogue &catalogue);
+// Uses below minConfidence are not collected at all.
+ScanResult ScanProject(const Project &project, const ScanCatalogue &catalogue,
+                       Confidence minConfidence = Confidence::Low);
 
 } // namespace Scan

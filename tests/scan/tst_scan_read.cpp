@@ -134,6 +134,7 @@ private slots:
         QTest::newRow("item with NUL bytes") << "nul"
                                              << ""
                                              << "binary data";
+        QTest::newRow("encrypted item") << "encrypted" << "" << "encrypted";
         QTest::newRow("text that is no item") << "noitem"
                                               << ""
                                               << "not a Xojo item";
@@ -178,6 +179,9 @@ private slots:
         } else if (setup == u"nul") {
             manifestFor(QStringLiteral("A.xojo_code"));
             writeFile(d + QStringLiteral("/A.xojo_code"), QByteArray("#tag Class\0\0", 12));
+        } else if (setup == u"encrypted") {
+            manifestFor(QStringLiteral("A.xojo_code"));
+            writeFile(d + QStringLiteral("/A.xojo_code"), "#tag EncryptedItem\n4F2A99C1\n#tag EndEncryptedItem\n");
         } else if (setup == u"noitem") {
             manifestFor(QStringLiteral("A.xojo_code"));
             writeFile(d + QStringLiteral("/A.xojo_code"), "Sub Foo()\nEnd Sub\n");
