@@ -137,9 +137,8 @@ private slots:
         // Receivers not known.
         QTest::newRow("one withdrawn class: medium")
             << object << "n = x.RecordCount" << QStringList{"RecordSet.RecordCount@1:7 medium"};
-        QTest::newRow("an array's member alone: low")
-            << object << "x.AddRow(\"a\")\nDim a() As String\na.AddRow(\"b\")"
-            << QStringList{"Array.AddRow@1:3 low", "Array.AddRow@3:3 high"};
+        QTest::newRow("an array's member alone: low") << object << "x.AddRow(\"a\")\nDim a() As String\na.AddRow(\"b\")"
+                                                      << QStringList{"Array.AddRow@1:3 low", "Array.AddRow@3:3 high"};
         QTest::newRow("ambiguous name: low") << object << "x.MoveNext\nx.Cell(0, 0) = \"\""
                                              << QStringList{"RecordSet.MoveNext@1:3 low", "ListBox.Cell@2:3 low"};
         QTest::newRow("replacement keeps the name: low")

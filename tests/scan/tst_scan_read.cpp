@@ -134,7 +134,9 @@ private slots:
         QTest::newRow("item with NUL bytes") << "nul"
                                              << ""
                                              << "binary data";
-        QTest::newRow("encrypted item") << "encrypted" << "" << "encrypted";
+        QTest::newRow("encrypted item") << "encrypted"
+                                        << ""
+                                        << "encrypted";
         QTest::newRow("text that is no item") << "noitem"
                                               << ""
                                               << "not a Xojo item";
