@@ -1,4 +1,5 @@
 #include "common/GuiTestMain.h"
+#include "common/HookScope.h"
 #include "common/QuitHookScope.h"
 
 #include "errors/CatchClause.h"
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTimer>
 
 class TestToolkit : public QObject
@@ -201,7 +203,7 @@ private slots:
 
     void reportWindowShowsTheReport()
     {
-        auto previous = ErrorHandling::setReportOpener(nullptr);
+        const HookScope opener(&ErrorHandling::setReportOpener, nullptr);
         winReportError::installAsReportOpener();
         const HandlerId id{"winMain", "pbHelp1", "Pressed", HandlerKind::ControlEvent, ClauseForm::Reported};
         Guard(id, [] { throw NilObjectException(QStringLiteral("first")); });
@@ -230,12 +232,11 @@ private slots:
         QVERIFY(second && second->isVisible());
         second->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ErrorHandling::setReportOpener(previous);
     }
 
     void reportWindowConstructorFailureIsBounded()
     {
-        auto previous = ErrorHandling::setReportOpener(nullptr);
+        const HookScope opener(&ErrorHandling::setReportOpener, nullptr);
         winReportError::installAsReportOpener();
         Toolkit::MessageRecorder rec;
         const HandlerId id{"Help", "", "ShowHelp", HandlerKind::ModuleMethod, ClauseForm::Reported};
@@ -256,20 +257,21 @@ private slots:
         QVERIFY(rec.messages.isEmpty());
 
         // Failing every time: falls back to the message box instead of recursing.
-        winReportError::failNextConstructionsForTests(1000);
-        Guard(id, [] { throw IOException(QStringLiteral("x"), 3); });
-        winReportError::failNextConstructionsForTests(0);
+        {
+            const auto noMoreFailures = qScopeGuard([] { winReportError::failNextConstructionsForTests(0); });
+            winReportError::failNextConstructionsForTests(1000);
+            Guard(id, [] { throw IOException(QStringLiteral("x"), 3); });
+        }
         QCOMPARE(rec.messages, QStringList{QStringLiteral("HandleException Error")});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ErrorHandling::setReportOpener(previous);
     }
 
     // The desktop message box shows its text as given, also when it looks like markup.
     void desktopMessageBoxShowsPlainText()
     {
-        const Toolkit::TextHook previousMessage = Toolkit::setMessageBoxHook({});
-        const Toolkit::VoidHook previousBeep = Toolkit::setBeepHook({});
-        const Toolkit::TextHook previousUrl = Toolkit::setGotoURLHook({});
+        const HookScope message(&Toolkit::setMessageBoxHook, nullptr);
+        const HookScope beep(&Toolkit::setBeepHook, nullptr);
+        const HookScope url(&Toolkit::setGotoURLHook, nullptr);
         Toolkit::installDesktopServices();
         const QString text = QStringLiteral("<b>Oops!</b> a<br>b");
         QString shown;
@@ -285,9 +287,6 @@ private slots:
             }
         });
         Toolkit::MessageBox(text);
-        Toolkit::setMessageBoxHook(previousMessage);
-        Toolkit::setBeepHook(previousBeep);
-        Toolkit::setGotoURLHook(previousUrl);
         QCOMPARE(shown, text);
         QCOMPARE(format, Qt::PlainText);
     }
@@ -305,13 +304,13 @@ private slots:
     {
         Toolkit::PinnedClock clock(Toolkit::DateTime{2023, 4, 11, 23, 42, 36, 123456789});
         QCOMPARE(Toolkit::DateTime::Now().Nanosecond, 123456789);
-        Toolkit::pinScreenForTests(QRect(0, 25, 1280, 700));
-        QCOMPARE(Toolkit::Screen0().AvailableHeight, 700);
-        QCOMPARE(Toolkit::Screen0().AvailableTop, 25);
-        Toolkit::pinScreenForTests(std::nullopt);
-        Toolkit::Keyboard::pinAltKeyForTests(true);
+        {
+            const PinScope screen(&Toolkit::pinScreenForTests, QRect(0, 25, 1280, 700));
+            QCOMPARE(Toolkit::Screen0().AvailableHeight, 700);
+            QCOMPARE(Toolkit::Screen0().AvailableTop, 25);
+        }
+        const PinScope altKey(&Toolkit::Keyboard::pinAltKeyForTests, true);
         QVERIFY(Toolkit::Keyboard::AsyncAltKey());
-        Toolkit::Keyboard::pinAltKeyForTests(std::nullopt);
     }
 
     void wrappedTextGetsTallerWhenNarrower()
