@@ -1,25 +1,15 @@
-// Draws the application picture VantrelSmaller64.png: a rounded teal square with a white
-// magnifier whose lens holds a "V". Rebuild it with the draw_vantrel_picture target:
-//   cmake --build <build> --target draw_vantrel_picture
-//   <build>/resources/draw_vantrel_picture resources/VantrelSmaller64.png
-#include <QGuiApplication>
+#include "resources/DrawVantrelSmaller64.h"
+
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
-#include <cstdio>
-
-int main(int argc, char *argv[])
+void DrawVantrelSmaller64(QPainter &p, double size)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("VantrelSmaller64.png");
-
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
 
     // Tile: a rounded square with a top-to-bottom teal gradient and a thin darker rim.
     QLinearGradient tile(0, 2, 0, 62);
@@ -53,11 +43,15 @@ int main(int argc, char *argv[])
     // A small highlight on the glass.
     p.setPen(QPen(QColor(255, 255, 255, 200), 2, Qt::SolidLine, Qt::RoundCap));
     p.drawArc(QRectF(14, 14, 26, 26), 200 * 16, 40 * 16);
-    p.end();
+    p.restore();
+}
 
-    if (!image.save(out, "PNG")) {
-        std::fprintf(stderr, "could not write %s\n", qPrintable(out));
-        return 1;
-    }
-    return 0;
+QImage RenderVantrelSmaller64(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    DrawVantrelSmaller64(p, size);
+    p.end();
+    return image;
 }

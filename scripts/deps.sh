@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that Vantrel needs, when they are missing.
-# Usage: scripts/deps.sh [build|run|test|format|sanitize|shots|bench]...
+# Usage: scripts/deps.sh [build|run|test|package|format|sanitize|shots|bench]...
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core)
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev fonts-dejavu-core)
 for need in "$@"; do
     case "$need" in
         build) ;;
         test) packages+=(python3-jsonschema) ;; # the SARIF report's schema check
         run) packages+=(fonts-noto-color-emoji) ;;
+        package) packages+=(desktop-file-utils appstream dpkg-dev lintian fakeroot file) ;; # the install and .deb tests
         format) packages+=(clang-format) ;;
         sanitize) packages+=(clang-14 libclang-rt-14-dev) ;;
         shots) packages+=(xvfb xauth imagemagick fonts-noto-color-emoji) ;;

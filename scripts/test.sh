@@ -21,11 +21,11 @@ jobs=$(nproc 2>/dev/null || echo 2)
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
 if [ "$sanitize" -eq 1 ]; then
-    scripts/deps.sh test sanitize
+    scripts/deps.sh test package sanitize
     build=${build:-build/sanitize}
     CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_WERROR=$werror >/dev/null
 else
-    scripts/deps.sh test
+    scripts/deps.sh test package
     build=${build:-build/test}
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=$werror >/dev/null
 fi
