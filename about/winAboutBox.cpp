@@ -45,6 +45,14 @@ T *makeControl(QWidget *parent, const char *name, const QString &accessibleName)
     return c;
 }
 
+// A screen reader reads a label by its accessible name alone: the name is what the label shows.
+void showText(Toolkit::Label *label, const QString &text)
+{
+    label->setTextValue(text);
+    if (!text.isEmpty())
+        label->setAccessibleName(text);
+}
+
 void styleLabel(Toolkit::Label *l, const QFont &font, bool multiLine)
 {
     l->setFont(font);
@@ -228,7 +236,7 @@ winAboutBox::~winAboutBox() = default;
 void winAboutBox::labName_Opening()
 {
     static constexpr HandlerId id{kOwner, "labName", "Opening", HandlerKind::ControlEvent};
-    Guard(id, [&] { m_labName->setTextValue(QStringLiteral("Vantrel")); });
+    Guard(id, [&] { showText(m_labName, QStringLiteral("Vantrel")); });
 }
 
 void winAboutBox::labVersion_Opening()
@@ -239,7 +247,7 @@ void winAboutBox::labVersion_Opening()
             + QString::number(m_data.MinorVersion);
         if (!m_data.Version.isEmpty())
             s += QLatin1Char(' ') + m_data.Version;
-        m_labVersion->setTextValue(s);
+        showText(m_labVersion, s);
     });
 }
 
@@ -247,8 +255,8 @@ void winAboutBox::labDescription_Opening()
 {
     static constexpr HandlerId id{kOwner, "labDescription", "Opening", HandlerKind::ControlEvent};
     Guard(id, [&] {
-        m_labDescription->setTextValue(m_data.Description.isEmpty() ? QStringLiteral("Xojo deprecations and the like")
-                                                                    : m_data.Description);
+        showText(m_labDescription,
+                 m_data.Description.isEmpty() ? QStringLiteral("Xojo deprecations and the like") : m_data.Description);
     });
 }
 
@@ -265,17 +273,17 @@ void winAboutBox::taCredits_Opening()
 void winAboutBox::labCopyright_Opening()
 {
     static constexpr HandlerId id{kOwner, "labCopyright", "Opening", HandlerKind::ControlEvent};
-    Guard(id, [&] { m_labCopyright->setTextValue(m_data.Copyright); });
+    Guard(id, [&] { showText(m_labCopyright, m_data.Copyright); });
 }
 
 void winAboutBox::suHomePage_OpenStaticURL()
 {
     static constexpr HandlerId id{kOwner, "suHomePage", "OpenStaticURL", HandlerKind::ControlEvent};
     Guard(id, [&] {
-        m_suHomePage->setTextValue(m_data.HomePageCaption);
+        showText(m_suHomePage, m_data.HomePageCaption);
         m_suHomePage->URL = m_data.HomePageURL;
         if (m_suHomePage->Text().isEmpty())
-            m_suHomePage->setTextValue(m_suHomePage->URL);
+            showText(m_suHomePage, m_suHomePage->URL);
         if (m_suHomePage->URL.isEmpty())
             m_suHomePage->setVisible(false);
     });
@@ -285,7 +293,7 @@ void winAboutBox::labReleaseDate_Opening()
 {
     static constexpr HandlerId id{kOwner, "labReleaseDate", "Opening", HandlerKind::ControlEvent};
     Guard(id, [&] {
-        m_labReleaseDate->setTextValue(QStringLiteral("Release Date: ") + AboutBox::MediumDate(m_data.BuildDate));
+        showText(m_labReleaseDate, QStringLiteral("Release Date: ") + AboutBox::MediumDate(m_data.BuildDate));
     });
 }
 

@@ -1,5 +1,6 @@
 #include "toolkit/Controls.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionButton>
@@ -39,6 +40,32 @@ TextField::TextField(QWidget *parent)
         if (TextChanged)
             TextChanged();
     });
+}
+
+void TextField::replaceTextAsEdit(const QString &value)
+{
+    if (value == text())
+        return;
+    // insert() replaces the selection as one undoable edit and emits textChanged at once.
+    selectAll();
+    insert(value);
+}
+
+void TextField::Undo()
+{
+    ++m_undoing;
+    undo();
+    --m_undoing;
+}
+
+void TextField::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Undo)) {
+        Undo();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 Label::Label(QWidget *parent)

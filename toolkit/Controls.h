@@ -28,9 +28,23 @@ public:
     QString Text() const { return text(); }
     // Writing a different text runs TextChanged before this returns; the same text runs nothing.
     void setTextValue(const QString &value) { setText(value); }
+    // The same, as an edit of the user's: the field's undo history is kept, so the user can still
+    // undo what they typed.
+    void replaceTextAsEdit(const QString &value);
+
+    // Undo (Ctrl+Z, Edit > Undo). While it runs, isUndoing() is true, so a handler that would
+    // write the undone text back corrected can step further back instead.
+    void Undo();
+    bool isUndoing() const { return m_undoing > 0; }
 
     // Runs synchronously for every change of the text, typed or set by the program.
     std::function<void()> TextChanged;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int m_undoing = 0;
 };
 
 class Label : public QLabel

@@ -1,6 +1,7 @@
 #include "toolkit/MenuBar.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Controls.h"
 #include "toolkit/Window.h"
 
 #include <QAction>
@@ -92,7 +93,10 @@ struct EditTarget
         if (!canAct(item))
             return;
         if (item == QLatin1String("EditUndo")) {
-            if (line)
+            // A text field of ours undoes through its own Undo, which the search field relies on.
+            if (auto *field = qobject_cast<TextField *>(line))
+                field->Undo();
+            else if (line)
                 line->undo();
             else if (plain)
                 plain->undo();

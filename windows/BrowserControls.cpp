@@ -26,6 +26,24 @@ constexpr int kSwitchGlyphPixelSize = 16;
 // The role a result label keeps, so its accessible name can be rebuilt with each value.
 const char *const kAccessibleRole = "vantrelAccessibleRole";
 
+const QString kNoneYet = QStringLiteral("none yet");
+const QString kNone = QStringLiteral("none");
+
+// The role, then what a screen reader should hear of the value.
+QString spoken(const QString &role, const QString &value)
+{
+    return role + QStringLiteral(": ") + (value.isEmpty() ? kNone : value);
+}
+
+// An accessible name that changes is announced: Qt sends the name-change event itself, but only
+// for a name that differs, and a screen reader speaks it as the new value of the control.
+void setAnnouncedName(QWidget *w, const QString &name)
+{
+    if (w->accessibleName() == name)
+        return;
+    w->setAccessibleName(name);
+}
+
 QColor colorOf(int rgb) { return QColor(QRgb(rgb)); }
 
 // Emoji need a colour emoji font: the default font has none (or, for the mouse, a black and
@@ -156,8 +174,11 @@ void ApplyLooks(QWidget *w)
     if (looks->accessibleName) {
         const QString accessibleName = QString::fromUtf8(looks->accessibleName);
         w->setAccessibleName(accessibleName);
-        if (looks->announcesValue)
+        if (looks->announcesValue) {
             w->setProperty(kAccessibleRole, accessibleName);
+            // Nothing shown yet but the starting marker, which would be read as "star" or "dot".
+            w->setAccessibleName(accessibleName + QStringLiteral(": ") + kNoneYet);
+        }
     }
     if (looks->accessibleDescription)
         w->setAccessibleDescription(QString::fromUtf8(looks->accessibleDescription));
@@ -166,8 +187,15 @@ void ApplyLooks(QWidget *w)
 void SetResultLabel(Toolkit::Label *label, const QString &value)
 {
     label->setTextValue(value);
-    const QString role = label->property(kAccessibleRole).toString();
-    label->setAccessibleName(value.isEmpty() ? role : role + QStringLiteral(": ") + value);
+    setAnnouncedName(label, spoken(label->property(kAccessibleRole).toString(), value));
+}
+
+void SetSelectionLine(Toolkit::TextField *line, const QString &text)
+{
+    line->setTextValue(text);
+    // The line's own text is read as its value; the name only tells that nothing is selected.
+    const QString role = line->property(kAccessibleRole).toString();
+    setAnnouncedName(line, text.isEmpty() ? spoken(role, text) : role);
 }
 
 void FitCountFont(QLabel *label)

@@ -7,6 +7,7 @@
 #include "toolkit/Desktop.h"
 #include "toolkit/System.h"
 
+#include <QAccessible>
 #include <QPointer>
 
 namespace {
@@ -219,6 +220,12 @@ private slots:
         QCOMPARE(names,
                  (QStringList{"Icon64", "labName", "labVersion", "labDescription", "taCredits", "labCopyright",
                               "suHomePage", "labReleaseDate", "pbDone"}));
+        // A screen reader hears what each label shows, not what kind of label it is.
+        for (const char *name : {"labName", "labVersion", "labDescription", "labCopyright", "labReleaseDate"}) {
+            auto *label = box->findChild<Toolkit::Label *>(QLatin1String(name));
+            QVERIFY(label && !label->Text().isEmpty());
+            QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), label->Text());
+        }
 
         QCOMPARE(box->pbDone()->text(), QStringLiteral("Done"));
         QVERIFY(box->pbDone()->isDefault());

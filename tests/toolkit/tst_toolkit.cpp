@@ -16,6 +16,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -54,6 +56,18 @@ private slots:
                  (QStringList{QStringLiteral("enter a"), QStringLiteral("leave a"), QStringLiteral("enter a "),
                               QStringLiteral("enter a"), QStringLiteral("leave a"), QStringLiteral("leave a"),
                               QStringLiteral("enter ab"), QStringLiteral("leave ab")}));
+    }
+
+    // A long paste arrives whole: no length limit cuts it.
+    void textFieldTakesALongPasteWhole()
+    {
+        Toolkit::TextField field;
+        const QString text(100000, QLatin1Char('a'));
+        QGuiApplication::clipboard()->setText(text);
+        field.paste();
+        QCOMPARE(field.Text().size(), text.size());
+        field.setTextValue(text + text);
+        QCOMPARE(field.Text().size(), 2 * text.size());
     }
 
     void anchorsApplyOnResize_data()

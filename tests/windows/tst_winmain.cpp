@@ -140,10 +140,10 @@ private slots:
                                 << "Help: Filtered List"
                                 << "";
         QTest::newRow("keyword") << "labSearch"
-                                 << "Current filter word"
+                                 << "Current filter word: none yet"
                                  << "Current filter word";
         QTest::newRow("count") << "labSearchNum"
-                               << "Number of hits"
+                               << "Number of hits: none yet"
                                << "Displays the number of entries tn the middle listbox which is displaying the "
                                   "filtered list.";
         QTest::newRow("elephant") << "pbElephant"
@@ -175,13 +175,16 @@ private slots:
 
     // A screen reader reads a label by its accessible name alone, so the labels that carry the
     // result (keyword, hit count, selected old entry) must name what they show, not only what
-    // they are.
+    // they are; the starting markers are told apart from the cleared state.
     void screenReaderReadsTheResultLabels()
     {
         requireKeyword(QStringLiteral("Desktop"));
         auto spoken = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
-        QCOMPARE(spoken(m_w->labSearch()), QStringLiteral("Current filter word"));
-        QCOMPARE(spoken(m_w->labSearchNum()), QStringLiteral("Number of hits"));
+        QCOMPARE(spoken(m_w->labSearch()), QStringLiteral("Current filter word: none yet"));
+        QCOMPARE(spoken(m_w->labSearchNum()), QStringLiteral("Number of hits: none yet"));
+        QCOMPARE(spoken(m_w->labSelectedHistoryLine()), QStringLiteral("Selected old deprecation: none yet"));
+        QCOMPARE(spoken(m_w->tfSelectRecent()), QStringLiteral("Selected current deprecation: none yet"));
+        QCOMPARE(spoken(m_w->tfSelectedSearchLine()), QStringLiteral("Selected filtered entry: none yet"));
 
         QTest::keyClicks(m_w->tfSearch(), QStringLiteral("Desktop"));
         QCOMPARE(spoken(m_w->labSearch()), QStringLiteral("Current filter word: Desktop"));
@@ -190,13 +193,70 @@ private slots:
         m_w->lbHistory()->setSelectedRowIndex(0);
         QCOMPARE(spoken(m_w->labSelectedHistoryLine()),
                  QStringLiteral("Selected old deprecation: ") + m_w->lbHistory()->CellTextAt(0, 1));
+        m_w->lbSearch()->setSelectedRowIndex(0);
+        QCOMPARE(spoken(m_w->tfSelectedSearchLine()), QStringLiteral("Selected filtered entry"));
+        m_w->lbSearch()->setSelectedRowIndex(-1);
+        QCOMPARE(spoken(m_w->tfSelectedSearchLine()), QStringLiteral("Selected filtered entry: none"));
 
-        // Cleared: the role alone.
         QTest::keyClick(m_w->tfSearch(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(m_w->tfSearch(), Qt::Key_Backspace);
         QCOMPARE(m_w->labSearch()->Text(), QString());
-        QCOMPARE(spoken(m_w->labSearch()), QStringLiteral("Current filter word"));
-        QCOMPARE(spoken(m_w->labSearchNum()), QStringLiteral("Number of hits"));
+        QCOMPARE(spoken(m_w->labSearch()), QStringLiteral("Current filter word: none"));
+        QCOMPARE(spoken(m_w->labSearchNum()), QStringLiteral("Number of hits: none"));
+    }
+
+    // Without a mouse: the window opens with the focus in the search field, Tab moves through the
+    // lists, Ctrl+F comes back to the field with its text selected, ready to be typed over.
+    void keyboardPath()
+    {
+        requireKeyword(QStringLiteral("Desktop"));
+        m_w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_w));
+        QCOMPARE(QApplication::focusWidget(), m_w->tfSearch());
+
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Desktop"));
+        QCOMPARE(Shown::of(m_w), Shown::applied(QStringLiteral("Desktop")));
+
+        QStringList visited;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QVERIFY2(visited.contains(QStringLiteral("lbRecent")) && visited.contains(QStringLiteral("lbSearch")),
+                 qPrintable(visited.join(u' ')));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), m_w->tfSearch());
+        QCOMPARE(m_w->tfSearch()->selectedText(), QStringLiteral("Desktop"));
+        QTest::keyClicks(m_w->tfSearch(), QStringLiteral("ListBox"));
+        QCOMPARE(m_w->tfSearch()->Text(), QStringLiteral("ListBox"));
+    }
+
+    // The cleaned write-back keeps the undo history: Ctrl+Z undoes what the user typed, and the
+    // filter follows the undone text.
+    void undoAfterTheWriteBack_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("blank between words") << "ListBox Cell"
+                                             << "ListBoxCell";
+        QTest::newRow("trailing blank") << "ListBox "
+                                        << "ListBox";
+    }
+
+    void undoAfterTheWriteBack()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        Toolkit::TextField *field = m_w->tfSearch();
+        QTest::keyClicks(field, typed);
+        QCOMPARE(field->Text(), shown);
+        QVERIFY(field->isUndoAvailable());
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        // The typing is undone as a whole, as a text field undoes typing, and the display follows.
+        QCOMPARE(field->Text(), QString());
+        QCOMPARE(m_w->labSearch()->Text(), QString());
+        QCOMPARE(m_w->lbSearch()->RowCount(), 0);
     }
 
     void fontsColoursAndGlyphs()
@@ -560,6 +620,26 @@ private slots:
 
         QTest::keyClicks(m_w->tfSearch(), QStringLiteral("Desktop"));
         QCOMPARE(Shown::of(m_w), Shown::applied(QStringLiteral("Desktop")));
+    }
+
+    // A refill shows the new keyword's rows in entry order whatever header the user sorted the
+    // filtered list by, and the header no longer claims a sort.
+    void refillAfterSortingTheFilteredListIsInEntryOrder()
+    {
+        requireKeyword(QStringLiteral("Desktop"));
+        requireKeyword(QStringLiteral("ListBox"));
+        QTest::keyClicks(m_w->tfSearch(), QStringLiteral("Desktop"));
+        Toolkit::ListBox *list = m_w->lbSearch();
+        QHeaderView *header = list->horizontalHeader();
+        const QPoint name(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, name);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, name);
+        QCOMPARE(header->sortIndicatorSection(), 1);
+
+        m_w->tfSearch()->setTextValue(QString());
+        QTest::keyClicks(m_w->tfSearch(), QStringLiteral("ListBox"));
+        QCOMPARE(Shown::of(m_w), Shown::applied(QStringLiteral("ListBox")));
+        QCOMPARE(header->sortIndicatorSection(), -1);
     }
 
     void chronoSortsNumerically_data()
