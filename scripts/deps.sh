@@ -7,7 +7,8 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev fonts-dejav
 for need in "$@"; do
     case "$need" in
         build) ;;
-        test) packages+=(python3-jsonschema) ;; # the SARIF report's schema check
+        # the SARIF report's schema check; reading the windows over AT-SPI under Xvfb
+        test) packages+=(python3-jsonschema xvfb xauth xdotool dbus dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi) ;;
         run) packages+=(fonts-noto-color-emoji) ;;
         package) packages+=(desktop-file-utils appstream dpkg-dev lintian fakeroot file) ;; # the install and .deb tests
         format) packages+=(clang-format) ;;
