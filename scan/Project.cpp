@@ -158,6 +158,18 @@ qsizetype SplitLines(std::string_view data, std::vector<std::string_view> &lines
     size_t start = 0;
     const size_t n = data.size();
     const char *p = data.data();
+    lines.reserve(n / 32 + 1);
+    // Files saved by the IDE end lines with LF alone: one memchr a line.
+    if (!std::memchr(p, '\r', n)) {
+        while (start < n) {
+            const void *hit = std::memchr(p + start, '\n', n - start);
+            const size_t end = hit ? size_t(static_cast<const char *>(hit) - p) : n;
+            lines.push_back(data.substr(start, end - start));
+            longest = std::max<qsizetype>(longest, qsizetype(end - start));
+            start = end + 1;
+        }
+        return longest;
+    }
     while (start < n) {
         const void *hitLf = std::memchr(p + start, '\n', n - start);
         size_t end = hitLf ? size_t(static_cast<const char *>(hitLf) - p) : n;
@@ -228,10 +240,12 @@ bool IsValidUtf8(std::string_view data)
 
 bool ParseTextItem(Item &item, QString *why)
 {
-    std::string_view data(item.data.constData(), size_t(item.data.size()));
-    if (data.size() >= 3 && std::memcmp(data.data(), "\xEF\xBB\xBF", 3) == 0)
-        data.remove_prefix(3);
-    SplitLines(data, item.lines);
+    if (item.lines.empty()) {
+        std::string_view data(item.data.constData(), size_t(item.data.size()));
+        if (data.size() >= 3 && std::memcmp(data.data(), "\xEF\xBB\xBF", 3) == 0)
+            data.remove_prefix(3);
+        SplitLines(data, item.lines);
+    }
 
     struct Open
     {
@@ -619,8 +633,10 @@ private:
             m_project.unread.append({display, QStringLiteral("not UTF-8 text")});
             return;
         }
-        std::vector<std::string_view> lines;
-        const qsizetype longest = SplitLines(view, lines);
+        std::string_view text = view;
+        if (text.size() >= 3 && std::memcmp(text.data(), "\xEF\xBB\xBF", 3) == 0)
+            text.remove_prefix(3);
+        const qsizetype longest = SplitLines(text, item.lines);
         if (longest > m_options.maxLineBytes) {
             m_project.unread.append({display,
                                      QStringLiteral("a line of %1 bytes is longer than the %2 bytes read")

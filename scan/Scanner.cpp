@@ -89,6 +89,7 @@ struct Word
     int function = -1; // index into Impl::functions
     int member = -1;   // index into Impl::memberLists
     Keyword keyword = KwNone;
+    std::string_view key; // the lowered identifier, set once the table is complete
 };
 
 // Identifier -> Word, keyed by the ASCII-lowered identifier, hashed while lowering: one probe
@@ -96,18 +97,33 @@ struct Word
 class WordTable
 {
 public:
-    // Of an already lowered key: its length and its first and last eight bytes, so the lexer
-    // hashes an identifier with two loads instead of a multiplication per character.
+    // ASCII capitals of eight bytes at once made small; other bytes unchanged.
+    static quint64 lower8(quint64 x)
+    {
+        constexpr quint64 ones = 0x0101010101010101ULL;
+        const quint64 seven = x & (0x7F * ones);
+        const quint64 atLeastA = seven + (0x80 - 'A') * ones;
+        const quint64 aboveZ = seven + (0x80 - 'Z' - 1) * ones;
+        const quint64 capital = atLeastA & ~aboveZ & ~x & (0x80 * ones);
+        return x | (capital >> 2);
+    }
+
+    // Of an identifier in any letter case: its length and its first and last eight bytes
+    // lowered, so the lexer hashes it with two loads instead of work per character.
+    static quint64 hashOf(quint64 head, quint64 tail, size_t n)
+    {
+        quint64 h = (lower8(head) ^ (lower8(tail) * 0x9E3779B97F4A7C15ULL)) + n;
+        h ^= h >> 29;
+        h *= 0xBF58476D1CE4E5B9ULL;
+        return h ^ (h >> 32);
+    }
     static quint64 hashOf(const char *p, size_t n)
     {
         quint64 head = 0, tail = 0;
         std::memcpy(&head, p, std::min<size_t>(n, 8));
         if (n > 8)
             std::memcpy(&tail, p + n - 8, 8);
-        quint64 h = (head ^ (tail * 0x9E3779B97F4A7C15ULL)) + n;
-        h ^= h >> 29;
-        h *= 0xBF58476D1CE4E5B9ULL;
-        return h ^ (h >> 32);
+        return hashOf(head, tail, n);
     }
 
     Word &insert(std::string_view key)
@@ -125,12 +141,40 @@ public:
         return s->word;
     }
 
+    // Points each word at its own key; after this the table must not grow.
+    void finalize()
+    {
+        for (Slot &s : m_slots)
+            if (s.used)
+                s.word.key = s.key;
+    }
+
     const Word *find(std::string_view key, quint64 h) const
     {
         if (m_slots.empty())
             return nullptr;
         const Slot *s = const_cast<WordTable *>(this)->probe(key, h);
         return s->used ? &s->word : nullptr;
+    }
+
+    // An identifier as written, letter case ignored.
+    const Word *findAnyCase(const char *p, size_t n, quint64 h) const
+    {
+        if (m_slots.empty())
+            return nullptr;
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+            const Slot &s = m_slots[i];
+            if (!s.used)
+                return nullptr;
+            if (s.hash == h && s.key.size() == n) {
+                size_t k = 0;
+                while (k < n && (p[k] | ((p[k] >= 'A' && p[k] <= 'Z') ? 0x20 : 0)) == s.key[k])
+                    ++k;
+                if (k == n)
+                    return &s.word;
+            }
+        }
     }
 
 private:
@@ -334,6 +378,7 @@ ScanCatalogue::ScanCatalogue(const Catalogue::Rows &rows, QStringView functionsT
             && row.replacement.sliced(rdot + 1).compare(row.name.sliced(qsizetype(dot) + 1), Qt::CaseInsensitive) == 0)
             d->sameName.insert(member);
     }
+    d->words.finalize();
 }
 
 ScanCatalogue::~ScanCatalogue() = default;
@@ -373,6 +418,29 @@ struct Token
     const Word *word; // identifiers known to the catalogue or the lexer
 };
 
+// The tokens of one logical line; a plain growing array, cleared and reused line after line.
+class TokenList
+{
+public:
+    void push_back(const Token &t)
+    {
+        if (m_size == m_items.size())
+            m_items.resize(m_items.size() * 2 + 64);
+        m_items[m_size++] = t;
+    }
+    void pop_back() { --m_size; }
+    void clear() { m_size = 0; }
+    bool empty() const { return m_size == 0; }
+    size_t size() const { return m_size; }
+    const Token &operator[](size_t i) const { return m_items[i]; }
+    const Token &front() const { return m_items[0]; }
+    const Token &back() const { return m_items[m_size - 1]; }
+
+private:
+    std::vector<Token> m_items;
+    size_t m_size = 0;
+};
+
 struct TypeRef
 {
     std::string type; // lower, dotted
@@ -389,6 +457,7 @@ struct ClassInfo
     StrMap<TypeRef> props;
     StrMap<std::string> controls; // lower name -> lower class
     bool isModule = false;
+    const ClassInfo *superInfo = nullptr; // the super when it is the project's own class
 };
 
 class Scanner
@@ -505,6 +574,8 @@ private:
             }
             m_classes.emplace(info.name, std::move(info));
         }
+        for (auto &[name, info] : m_classes)
+            info.superInfo = projectClass(info.super);
         // A cycle of Inherits is reported once per class on it.
         for (const auto &[name, info] : m_classes) {
             std::string cycle;
@@ -552,17 +623,16 @@ private:
     {
         if (array)
             return m_cat.memberRow("array", member);
-        std::string current(cls);
-        for (int guard = 0; guard < 64; ++guard) {
-            const ClassInfo *c = projectClass(current);
-            if (!c)
-                break;
+        std::string_view current = cls;
+        const ClassInfo *c = projectClass(cls);
+        for (int guard = 0; c && guard < 64; ++guard) {
             if (c->methods.contains(member) || c->props.contains(member) || c->hooks.contains(member))
                 return nullptr;
             current = c->super;
+            c = c->superInfo;
         }
-        if (current.empty() || projectClass(current))
-            return nullptr;
+        if (c || current.empty())
+            return nullptr; // a cycle, or no framework class at the top
         // Up the framework's own classes: RectControl's members belong to every control.
         for (int guard = 0; guard < 16 && !current.empty(); ++guard) {
             if (const Row *row = m_cat.memberRow(current, member))
@@ -578,16 +648,13 @@ private:
     // A name's type among a class's properties and controls, up the project's chain.
     std::optional<TypeRef> fieldOf(std::string_view cls, std::string_view name) const
     {
-        std::string current(cls);
-        for (int guard = 0; guard < 64; ++guard) {
-            const ClassInfo *c = projectClass(current);
-            if (!c)
-                break;
+        const ClassInfo *c = projectClass(cls);
+        for (int guard = 0; c && guard < 64; ++guard) {
             if (auto it = c->props.find(name); it != c->props.end())
                 return it->second;
             if (auto it = c->controls.find(name); it != c->controls.end())
                 return TypeRef{it->second, false};
-            current = c->super;
+            c = c->superInfo;
         }
         return std::nullopt;
     }
@@ -602,6 +669,7 @@ private:
         std::string meClass;   // the control in a control's handler, else selfClass
         std::vector<std::pair<std::string, TypeRef>> locals;
         QString memberName; // as reported: "Refresh", "SaveButton.Action"
+        bool isModule = false;
         bool guarded = false;
 
         const TypeRef *local(std::string_view name) const
@@ -682,6 +750,7 @@ private:
         Context ctx;
         ctx.item = &item;
         ctx.selfClass = lowerOf(item.name);
+        ctx.isModule = item.kind.startsWith(u"Module", Qt::CaseInsensitive);
         // Inherits and the Begin tree.
         if (!item.super.isEmpty() && item.superLine >= 0) {
             const std::string super = lowerOf(item.super);
@@ -734,13 +803,12 @@ private:
     }
 
     // Lexes one physical line onto toks; false when the line ends in a continuation " _".
-    bool lexLine(const Item &item, int lineIndex, std::vector<Token> &toks) const
+    bool lexLine(const Item &item, int lineIndex, TokenList &toks) const
     {
         const std::string_view s = item.lines[size_t(lineIndex)];
         const char *p = s.data();
         const int n = int(s.size());
         int i = 0;
-        char buf[64];
         while (i < n) {
             const char c = p[i];
             if (c == ' ' || c == '\t' || c == '\r') {
@@ -770,16 +838,23 @@ private:
                 continue;
             }
             if (isIdentStart(c)) {
-                int len = 0;
-                while (i < n && isIdentChar(p[i])) {
-                    if (len < int(sizeof buf))
-                        buf[len] = char(p[i] | ((p[i] >= 'A' && p[i] <= 'Z') ? 0x20 : 0));
-                    ++len;
+                while (i < n && isIdentChar(p[i]))
                     ++i;
+                const int len = i - start;
+                // A masked eight-byte load is the zero-padded copy hashOf(p, n) makes (little-endian).
+                static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
+                quint64 head = 0, tail = 0;
+                if (start + 8 <= n) {
+                    std::memcpy(&head, p + start, 8);
+                    if (len < 8)
+                        head &= (quint64(1) << (8 * len)) - 1;
+                } else {
+                    std::memcpy(&head, p + start, size_t(std::min(len, 8)));
                 }
-                const Word *w = len < int(sizeof buf)
-                    ? m_cat.words.find(std::string_view(buf, size_t(len)), WordTable::hashOf(buf, size_t(len)))
-                    : nullptr;
+                if (len > 8)
+                    std::memcpy(&tail, p + i - 8, 8);
+                const Word *w =
+                    m_cat.words.findAnyCase(p + start, size_t(len), WordTable::hashOf(head, tail, size_t(len)));
                 if (w && w->keyword == KwRem)
                     break;
                 toks.push_back({Tk::Ident, lineIndex, start, len, p + start, w});
@@ -830,14 +905,17 @@ private:
         return true;
     }
 
-    static std::string lowerTok(const Token &t) { return lowerOf(std::string_view(t.p, size_t(t.length))); }
+    static std::string lowerTok(const Token &t)
+    {
+        return t.word ? std::string(t.word->key) : lowerOf(std::string_view(t.p, size_t(t.length)));
+    }
 
     void scanMember(Context &ctx, const Member &m)
     {
         const Item &item = *ctx.item;
         std::vector<bool> guards;
-        std::vector<Token> toks;
-        toks.reserve(256);
+        TokenList &toks = m_tokens;
+        toks.clear();
         const int end = std::min(m.endLine, int(item.lines.size()));
         for (int li = m.firstLine; li < end; ++li) {
             const std::string_view raw = item.lines[size_t(li)];
@@ -896,7 +974,7 @@ private:
     }
 
     // The class of the receiver of the member at toks[i] (toks[i-1] is the dot), if known.
-    std::optional<TypeRef> receiver(const Context &ctx, const std::vector<Token> &toks, size_t i) const
+    std::optional<TypeRef> receiver(const Context &ctx, const TokenList &toks, size_t i) const
     {
         if (i < 2 || toks[i - 2].kind != Tk::Ident)
             return std::nullopt;
@@ -934,7 +1012,7 @@ private:
     }
 
     // The dotted name starting at toks[i]; i moves past it.
-    static std::string dottedName(const std::vector<Token> &toks, size_t &i)
+    static std::string dottedName(const TokenList &toks, size_t &i)
     {
         std::string name;
         while (i < toks.size() && toks[i].kind == Tk::Ident) {
@@ -958,7 +1036,7 @@ private:
             addFinding(ctx, at.line, at.start, row, Confidence::High, UseKind::Type);
     }
 
-    void recordLocal(Context &ctx, const std::vector<Token> &toks, size_t asIndex, const std::string &type)
+    void recordLocal(Context &ctx, const TokenList &toks, size_t asIndex, const std::string &type)
     {
         if (asIndex == 0)
             return;
@@ -999,7 +1077,7 @@ private:
             || m_globals.contains(name);
     }
 
-    void matchLine(Context &ctx, const Member &m, const std::vector<Token> &toks, bool signature)
+    void matchLine(Context &ctx, const Member &m, const TokenList &toks, bool signature)
     {
         const bool declaration = m.kind == MemberKind::Property;
         for (size_t i = 0; i < toks.size(); ++i) {
@@ -1078,7 +1156,7 @@ private:
                     continue;
                 }
             }
-            if (w.member >= 0 && !ctx.item->kind.startsWith(u"Module", Qt::CaseInsensitive)) {
+            if (w.member >= 0 && !ctx.isModule) {
                 // A bare member name inside a class: its own (inherited) member, through Self.
                 const std::string name = lowerTok(t);
                 if (!ctx.local(name))
@@ -1088,7 +1166,7 @@ private:
         }
     }
 
-    void memberUse(Context &ctx, const std::vector<Token> &toks, size_t i, const Word &w)
+    void memberUse(Context &ctx, const TokenList &toks, size_t i, const Word &w)
     {
         const Token &t = toks[i];
         const std::string member = lowerTok(t);
@@ -1143,6 +1221,7 @@ private:
     StrSet m_cycleReported;
     Confidence m_minConfidence;
     qsizetype m_itemStart = 0; // the current item's first finding
+    TokenList m_tokens;
 };
 
 } // namespace
