@@ -232,20 +232,20 @@ struct ScanCatalogue::Impl
     };
     std::vector<Function> functions;
     std::vector<std::vector<MemberRow>> memberLists;
-    StrMap<const Row *> types;       // full lower name -> row
-    StrMap<const Row *> classMember; // "listbox.cell" -> row
-    StrSet knownClasses;             // classes owning member rows, and bare types
+    StrMap<const Row *> types;               // full lower name -> row
+    StrMap<StrMap<const Row *>> classMember; // "listbox" -> "cell" -> row
+    StrSet knownClasses;                     // classes owning member rows, and bare types
     StrSet ambiguous;
     StrSet sameName; // members whose replacement keeps their name
     StrMap<std::string> frameworkSuper;
 
     const Row *memberRow(std::string_view cls, std::string_view member) const
     {
-        std::string key;
-        key.reserve(cls.size() + member.size() + 1);
-        key.append(cls).append(".").append(member);
-        const auto it = classMember.find(key);
-        return it == classMember.end() ? nullptr : it->second;
+        const auto c = classMember.find(cls);
+        if (c == classMember.end())
+            return nullptr;
+        const auto it = c->second.find(member);
+        return it == c->second.end() ? nullptr : it->second;
     }
     const Row *typeRow(std::string_view name) const
     {
@@ -365,7 +365,7 @@ ScanCatalogue::ScanCatalogue(const Catalogue::Rows &rows, QStringView functionsT
         }
         const std::string cls = full.substr(0, dot);
         const std::string member = full.substr(dot + 1);
-        d->classMember.emplace(full, &row);
+        d->classMember[cls].emplace(member, &row);
         d->knownClasses.insert(cls);
         Word &w = d->words.insert(member);
         if (w.member < 0) {
@@ -648,7 +648,11 @@ private:
     // A name's type among a class's properties and controls, up the project's chain.
     std::optional<TypeRef> fieldOf(std::string_view cls, std::string_view name) const
     {
-        const ClassInfo *c = projectClass(cls);
+        return fieldOf(projectClass(cls), name);
+    }
+
+    std::optional<TypeRef> fieldOf(const ClassInfo *c, std::string_view name) const
+    {
         for (int guard = 0; c && guard < 64; ++guard) {
             if (auto it = c->props.find(name); it != c->props.end())
                 return it->second;
@@ -670,6 +674,7 @@ private:
         std::vector<std::pair<std::string, TypeRef>> locals;
         QString memberName; // as reported: "Refresh", "SaveButton.Action"
         bool isModule = false;
+        const ClassInfo *selfInfo = nullptr; // the item's entry in the symbol table
         bool guarded = false;
 
         const TypeRef *local(std::string_view name) const
@@ -751,6 +756,7 @@ private:
         ctx.item = &item;
         ctx.selfClass = lowerOf(item.name);
         ctx.isModule = item.kind.startsWith(u"Module", Qt::CaseInsensitive);
+        ctx.selfInfo = projectClass(ctx.selfClass);
         // Inherits and the Begin tree.
         if (!item.super.isEmpty() && item.superLine >= 0) {
             const std::string super = lowerOf(item.super);
@@ -964,7 +970,7 @@ private:
     {
         if (const TypeRef *t = ctx.local(name))
             return *t;
-        if (auto f = fieldOf(ctx.selfClass, name))
+        if (auto f = fieldOf(ctx.selfInfo, name))
             return f;
         if (auto it = m_globals.find(name); it != m_globals.end())
             return it->second;
@@ -1073,7 +1079,7 @@ private:
 
     bool shadowsFunction(const Context &ctx, std::string_view name) const
     {
-        return m_projectMethods.contains(name) || ctx.local(name) || fieldOf(ctx.selfClass, name)
+        return m_projectMethods.contains(name) || ctx.local(name) || fieldOf(ctx.selfInfo, name)
             || m_globals.contains(name);
     }
 
