@@ -479,10 +479,11 @@ public:
             const qsizetype start = m_result.findings.size();
             m_itemStart = start;
             scanItem(item);
-            std::stable_sort(m_result.findings.begin() + start, m_result.findings.end(),
-                             [](const Finding &a, const Finding &b) {
-                                 return a.line != b.line ? a.line < b.line : a.column < b.column;
-                             });
+            const auto byPlace = [](const Finding &a, const Finding &b) {
+                return a.line != b.line ? a.line < b.line : a.column < b.column;
+            };
+            if (!std::is_sorted(m_result.findings.cbegin() + start, m_result.findings.cend(), byPlace))
+                std::stable_sort(m_result.findings.begin() + start, m_result.findings.end(), byPlace);
             if (m_result.findings.size() > start)
                 runs.emplace_back(start, m_result.findings.size());
         }
