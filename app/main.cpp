@@ -2,17 +2,21 @@
 // replaces them.
 
 #include "app/App.h"
-#include "app/QuitAfterFirstPaint.h"
 #include "errors/winReportError.h"
 #include "help/HelpWindows.h"
 #include "toolkit/Desktop.h"
-#include "toolkit/ListBox.h"
 #include "windows/BrowserWindow.h"
 
 #include <QApplication>
 
 #include <cstdio>
+
+#ifdef VANTREL_BENCH_FIRST_PAINT_EXIT
+#include "app/QuitAfterFirstPaint.h"
+#include "toolkit/ListBox.h"
+
 #include <memory>
+#endif
 
 int main(int argc, char *argv[])
 {
@@ -32,8 +36,11 @@ int main(int argc, char *argv[])
     App app;
     app.Opening();
 
+#ifdef VANTREL_BENCH_FIRST_PAINT_EXIT
+    // Benchmark builds only (CMake option VANTREL_BENCH_FIRST_PAINT_EXIT): end once both
+    // catalogue lists have been painted, so that a timer around the process measures start-up.
     std::unique_ptr<QuitAfterFirstPaint> quitAfterPaint;
-    if (qEnvironmentVariableIntValue("VANTREL_QUIT_AFTER_FIRST_PAINT") == 1) {
+    {
         BrowserWindow *main = BrowserWindow::existing(BrowserWindow::Layout::Main);
         QList<QWidget *> lists;
         if (main) {
@@ -44,6 +51,7 @@ int main(int argc, char *argv[])
             return 1;
         quitAfterPaint = std::make_unique<QuitAfterFirstPaint>(lists);
     }
+#endif
 
     const int exitCode = QApplication::exec();
 

@@ -1,6 +1,6 @@
 // The floor for the start-up comparison: a plain Qt window with two tables holding the same
-// rows as the main window's two catalogue lists, nothing else. With
-// VANTREL_QUIT_AFTER_FIRST_PAINT=1 it ends once both tables have been painted, as the program
+// rows as the main window's two catalogue lists, nothing else. Built with the CMake option
+// VANTREL_BENCH_FIRST_PAINT_EXIT it ends once both tables have been painted, as the program
 // does.
 
 #include "app/QuitAfterFirstPaint.h"
@@ -11,7 +11,6 @@
 #include <QMainWindow>
 #include <QSplitter>
 #include <QTableWidget>
-#include <memory>
 
 namespace {
 
@@ -41,9 +40,9 @@ int main(int argc, char *argv[])
     window.setCentralWidget(split);
     window.resize(1000, 800);
 
-    std::unique_ptr<QuitAfterFirstPaint> quit;
-    if (qEnvironmentVariableIntValue("VANTREL_QUIT_AFTER_FIRST_PAINT") == 1)
-        quit = std::make_unique<QuitAfterFirstPaint>(QList<QWidget *>{recent->viewport(), old->viewport()});
+#ifdef VANTREL_BENCH_FIRST_PAINT_EXIT
+    QuitAfterFirstPaint quit(QList<QWidget *>{recent->viewport(), old->viewport()});
+#endif
     window.show();
     return QApplication::exec();
 }
