@@ -119,6 +119,12 @@ private slots:
         QTest::newRow("binary manifest") << "binarymanifest"
                                          << "not a Xojo project manifest"
                                          << "";
+        QTest::newRow("XML cut short") << "badxml"
+                                       << "XML error"
+                                       << "";
+        QTest::newRow("XML that is no project") << "otherxml"
+                                                << "not a Xojo XML project"
+                                                << "";
         QTest::newRow("manifest listing itself") << "self"
                                                  << "the manifest lists itself"
                                                  << "";
@@ -167,6 +173,11 @@ private slots:
             writeFile(path, "just some text\nwithout keys\n");
         } else if (setup == u"binarymanifest") {
             writeFile(path, QByteArray("RbBF\0\0\0\1", 8));
+        } else if (setup == u"badxml" || setup == u"otherxml") {
+            path = d + QStringLiteral("/P.xojo_xml_project");
+            writeFile(path,
+                      setup == u"badxml" ? "<RBProject><block type=\"Module\"><ObjName>X</ObjName><Method>"
+                                         : "<html><body/></html>");
         } else if (setup == u"self") {
             manifestFor(QStringLiteral("p.XOJO_PROJECT"));
         } else if (setup == u"latin1") {
