@@ -306,6 +306,38 @@ private slots:
         QCOMPARE(run({QStringLiteral("scan"), QStringLiteral("--fail-on=none"), dir.path()}).code, 0);
     }
 
+    // Errors of the project as a whole end the scan with 2 and say what is wrong.
+    void projectErrors_data()
+    {
+        QTest::addColumn<QByteArray>("manifest");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a cycle of Inherits")
+            << QByteArray("Type=Desktop\nClass=A;A.xojo_code;&h1;&h0;false\nClass=B;B.xojo_code;&h2;&h0;false\n")
+            << "Inherits forms a cycle: A -> B";
+        QTest::newRow("a manifest listing itself")
+            << QByteArray("Type=Desktop\nClass=A;A.xojo_code;&h1;&h0;false\nClass=P;P.xojo_project;&h2;&h0;false\n")
+            << "the manifest lists itself";
+    }
+
+    void projectErrors()
+    {
+        QFETCH(QByteArray, manifest);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QList<std::pair<QString, QByteArray>> files{
+            {QStringLiteral("P.xojo_project"), manifest},
+            {QStringLiteral("A.xojo_code"), "#tag Class\nProtected Class A\nInherits B\nEnd Class\n#tag EndClass\n"},
+            {QStringLiteral("B.xojo_code"), "#tag Class\nProtected Class B\nInherits A\nEnd Class\n#tag EndClass\n"}};
+        for (const auto &[name, content] : files) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        const Run r = run({QStringLiteral("scan"), dir.filePath(QStringLiteral("P.xojo_project"))});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("vantrel-cli: error: ")) && r.err.contains(message), qPrintable(r.err));
+    }
+
     void badFiles_data()
     {
         QTest::addColumn<QByteArray>("content");
