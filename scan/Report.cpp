@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace Scan {
 
@@ -157,48 +158,130 @@ QByteArray renderCompact(const ReportData &d)
     return out.toUtf8();
 }
 
-QJsonObject findingJson(const Finding &f)
+// JSON written directly: a large project has hundreds of thousands of findings, and building
+// a QJsonObject for each costs seconds.
+void jsonString(QByteArray &out, const QString &s)
 {
-    QJsonArray notes;
-    for (const QString &n : f.notes)
-        notes.append(n);
+    out += '"';
+    const QByteArray utf8 = s.toUtf8();
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(c));
+                out += buf;
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+void jsonField(QByteArray &out, const char *key, const QString &value, bool last = false)
+{
+    out += "            \"";
+    out += key;
+    out += "\": ";
+    jsonString(out, value);
+    out += last ? "\n" : ",\n";
+}
+
+void jsonField(QByteArray &out, const char *key, qint64 value)
+{
+    out += "            \"";
+    out += key;
+    out += "\": ";
+    out += QByteArray::number(value);
+    out += ",\n";
+}
+
+void jsonRaw(QByteArray &out, const char *key, const char *value)
+{
+    out += "            \"";
+    out += key;
+    out += "\": ";
+    out += value;
+    out += ",\n";
+}
+
+void findingJson(QByteArray &out, const Finding &f)
+{
     static const char *const kinds[] = {"type", "control", "function", "member"};
-    return QJsonObject{
-        {QStringLiteral("file"), f.file},
-        {QStringLiteral("line"), f.line},
-        {QStringLiteral("column"), f.column},
-        {QStringLiteral("item"), f.item},
-        {QStringLiteral("member"), f.member},
-        {QStringLiteral("memberLine"), f.memberLine},
-        {QStringLiteral("element"), f.row->name},
-        {QStringLiteral("entry"), f.row->entry},
-        {QStringLiteral("status"), Catalogue::StatusWord(f.row->status)},
-        {QStringLiteral("release"), f.row->release},
-        {QStringLiteral("replacement"), f.row->hasReplacement() ? QJsonValue(f.row->replacement) : QJsonValue()},
-        {QStringLiteral("confidence"), ConfidenceWord(f.confidence)},
-        {QStringLiteral("guarded"), f.guarded},
-        {QStringLiteral("kind"), QLatin1String(kinds[int(f.kind)])},
-        {QStringLiteral("message"), Message(f)},
-        {QStringLiteral("notes"), notes},
-        {QStringLiteral("snippet"), f.snippet},
-    };
+    out += "        {\n";
+    jsonField(out, "file", f.file);
+    jsonField(out, "line", f.line);
+    jsonField(out, "column", f.column);
+    jsonField(out, "item", f.item);
+    jsonField(out, "member", f.member);
+    jsonField(out, "memberLine", f.memberLine);
+    jsonField(out, "element", f.row->name);
+    jsonField(out, "entry", f.row->entry);
+    jsonField(out, "status", Catalogue::StatusWord(f.row->status));
+    jsonField(out, "release", f.row->release);
+    if (f.row->hasReplacement())
+        jsonField(out, "replacement", f.row->replacement);
+    else
+        jsonRaw(out, "replacement", "null");
+    jsonField(out, "confidence", ConfidenceWord(f.confidence));
+    jsonRaw(out, "guarded", f.guarded ? "true" : "false");
+    jsonField(out, "kind", QLatin1String(kinds[int(f.kind)]));
+    jsonField(out, "message", Message(f));
+    out += "            \"notes\": [";
+    for (qsizetype i = 0; i < f.notes.size(); ++i) {
+        if (i)
+            out += ", ";
+        jsonString(out, f.notes[i]);
+    }
+    out += "],\n";
+    jsonField(out, "snippet", f.snippet, true);
+    out += "        }";
 }
 
 QByteArray renderJson(const ReportData &d)
 {
-    QJsonArray findings, unread, errors;
-    for (const Finding &f : d.findings)
-        findings.append(findingJson(f));
-    if (d.project)
-        for (const Unread &u : d.project->unread)
-            unread.append(QJsonObject{{QStringLiteral("file"), u.file}, {QStringLiteral("reason"), u.reason}});
-    for (const QString &e : d.errors)
-        errors.append(e);
-    const QJsonObject root{{QStringLiteral("format"), 1},
-                           {QStringLiteral("findings"), findings},
-                           {QStringLiteral("unread"), unread},
-                           {QStringLiteral("errors"), errors}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    QByteArray out;
+    out.reserve(d.findings.size() * 700 + 256);
+    out += "{\n    \"format\": 1,\n    \"findings\": [";
+    for (qsizetype i = 0; i < d.findings.size(); ++i) {
+        out += i ? ",\n" : "\n";
+        findingJson(out, d.findings[i]);
+    }
+    out += d.findings.isEmpty() ? "],\n" : "\n    ],\n";
+    out += "    \"unread\": [";
+    const QList<Unread> unread = d.project ? d.project->unread : QList<Unread>();
+    for (qsizetype i = 0; i < unread.size(); ++i) {
+        out += i ? ",\n        {" : "\n        {";
+        out += "\"file\": ";
+        jsonString(out, unread[i].file);
+        out += ", \"reason\": ";
+        jsonString(out, unread[i].reason);
+        out += "}";
+    }
+    out += unread.isEmpty() ? "],\n" : "\n    ],\n";
+    out += "    \"errors\": [";
+    for (qsizetype i = 0; i < d.errors.size(); ++i) {
+        out += i ? ",\n        " : "\n        ";
+        jsonString(out, d.errors[i]);
+    }
+    out += d.errors.isEmpty() ? "]\n}\n" : "\n    ]\n}\n";
+    return out;
 }
 
 QString sarifLevel(Catalogue::Status s)

@@ -82,6 +82,24 @@ private slots:
         QVERIFY(unread[0].toObject().value(u"reason").toString().startsWith(u"missing"));
     }
 
+    // Quotes, backslashes and tabs of the project come back from the JSON as they were.
+    void jsonEscaping()
+    {
+        const auto s = scanFixture(QStringLiteral("markup"));
+        QVERIFY(!s->data.findings.isEmpty());
+        s->data.findings.first().notes = {QStringLiteral("tab\there, back\\slash, \"quoted\", bell\a")};
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(Scan::Render(Scan::Format::Json, s->data), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonArray findings = doc.object().value(u"findings").toArray();
+        QCOMPARE(findings.size(), s->data.findings.size());
+        for (qsizetype i = 0; i < findings.size(); ++i)
+            QCOMPARE(findings[i].toObject().value(u"snippet").toString(), s->data.findings[i].snippet);
+        QCOMPARE(findings[0].toObject().value(u"notes").toArray()[0].toString(), s->data.findings[0].notes[0]);
+        QCOMPARE(doc.object().value(u"unread").toArray()[0].toObject().value(u"file").toString(),
+                 QStringLiteral("<script>alert(1)</script>.xojo_code"));
+    }
+
     void sarifValidatesAgainstTheSchema()
     {
         QString python;
