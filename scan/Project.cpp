@@ -450,6 +450,11 @@ public:
         } else if (suffix == u"xojo_xml_project" || suffix == u"rbvcp_xml") {
             readXmlProject(info);
         } else {
+            // The same file named twice (or also listed by a manifest) is read once.
+            const QString abs = QDir::cleanPath(info.absoluteFilePath());
+            if (m_seen.contains(abs))
+                return;
+            m_seen.insert(abs);
             readItem(path, path, QString());
         }
     }

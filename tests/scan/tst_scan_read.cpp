@@ -54,8 +54,8 @@ private slots:
 
     void itemStructure()
     {
-        const Scan::Project p =
-            Scan::ReadProject({ScanTest::dataDir() + QStringLiteral("/desktop2019/MainWindow.xojo_window")});
+        const QString file = ScanTest::dataDir() + QStringLiteral("/desktop2019/MainWindow.xojo_window");
+        const Scan::Project p = Scan::ReadProject({file, file}); // named twice, read once
         QCOMPARE(p.items.size(), 1);
         const Scan::Item &w = p.items.first();
         QCOMPARE(w.name, QStringLiteral("MainWindow"));
