@@ -737,13 +737,23 @@ private:
     }
 
     // Renamed events of a legacy class among the handlers given.
-    QStringList eventNotes(const Item &item, const QString &control, const std::string &cls) const
+    // Renamed events of a legacy class among the handlers given. With via, the control's class is
+    // the project's own: an event that class (or one above it) defines as a hook is its own.
+    QStringList eventNotes(const Item &item, const QString &control, const std::string &cls,
+                           const ClassInfo *via = nullptr) const
     {
         QStringList notes;
         for (const Member &m : item.members) {
             if (!m.isEvent || m.control.compare(control, Qt::CaseInsensitive) != 0)
                 continue;
-            if (const Row *row = m_cat.memberRow(cls, lowerOf(m.name)))
+            const std::string event = lowerOf(m.name);
+            bool hook = false;
+            const ClassInfo *c = via;
+            for (int guard = 0; c && !hook && guard < 64; ++guard, c = c->superInfo)
+                hook = c->hooks.contains(event);
+            if (hook)
+                continue;
+            if (const Row *row = m_cat.memberRow(cls, event))
                 notes.append(row->hasReplacement()
                                  ? QStringLiteral("event %1: use %2").arg(m.name, row->replacement)
                                  : QStringLiteral("event %1 is %2").arg(m.name, Catalogue::StatusWord(row->status)));
@@ -771,13 +781,20 @@ private:
         for (qsizetype i = 0; i < item.controls.size(); ++i) {
             const Control &c = item.controls[i];
             const std::string cls = lowerOf(c.className);
-            if (projectClass(cls))
+            // A control of the project's own class is a legacy control when that class comes
+            // from one: each one's handlers carry the event renames.
+            const ClassInfo *own = projectClass(cls);
+            const std::string base = own ? framework(cls) : cls;
+            if (base.empty())
                 continue;
-            if (const Row *row = m_cat.typeRow(cls)) {
+            if (const Row *row = m_cat.typeRow(base)) {
                 const int byte = byteOfColumn(item, c.line, c.column);
                 const QString control = i == 0 ? QString() : c.name;
-                addFinding(ctx, c.line, byte, row, Confidence::High, UseKind::Control, eventNotes(item, control, cls),
-                           &control);
+                QStringList notes;
+                if (own)
+                    notes.append(QStringLiteral("through the project's class %1").arg(c.className));
+                notes += eventNotes(item, control, base, own);
+                addFinding(ctx, c.line, byte, row, Confidence::High, UseKind::Control, notes, &control);
             }
         }
         for (const Member &m : item.members) {

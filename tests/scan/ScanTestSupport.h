@@ -45,7 +45,8 @@ inline const char16_t kRows[] = u"1\tListBox\tDeprec\t2021r3\tDesktopListBox\n"
                                 u"33\tRBVersion\tDeprec\t2013r1\tXojoVersion\n"
                                 u"34\tLen\tDeprec\t2019r2\tString.Length\n"
                                 u"35\tListBox.CellClick\tDeprec\t2021r3\tDesktopListBox.CellPressed\n"
-                                u"36\tArray.AddRow\tDeprec\t2019r3\tArray.Add\n";
+                                u"36\tArray.AddRow\tDeprec\t2019r3\tArray.Add\n"
+                                u"37\tListBox.Change\tDeprec\t2019r2\tDesktopListBox.SelectionChanged\n";
 
 inline const Scan::ScanCatalogue &catalogue()
 {

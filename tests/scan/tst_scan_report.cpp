@@ -63,7 +63,11 @@ private slots:
             QVERIFY(f.value(u"guarded").isBool());
             QVERIFY(f.contains(u"replacement"));
         }
-        const QJsonObject cell = findings[17].toObject();
+        QJsonObject cell;
+        for (const QJsonValue &v : findings)
+            if (v.toObject().value(u"file").toString() == u"OrderList.xojo_code"
+                && v.toObject().value(u"line").toInt() == 12)
+                cell = v.toObject();
         QCOMPARE(cell.value(u"file").toString(), QStringLiteral("OrderList.xojo_code"));
         QCOMPARE(cell.value(u"line").toInt(), 12);
         QCOMPARE(cell.value(u"column").toInt(), 8);
@@ -251,7 +255,7 @@ private slots:
         const auto s = scanFixture(QStringLiteral("desktop2019"), Scan::Confidence::Medium);
         const QString html = render(Scan::Format::Html, s->data);
         QVERIFY(html.contains(
-            QStringLiteral("<p class=\"summary\">27 findings (27 high) in 6 of 6 items; 1 item not read</p>")));
+            QStringLiteral("<p class=\"summary\">28 findings (28 high) in 6 of 6 items; 1 item not read</p>")));
         QVERIFY(html.contains(QStringLiteral("<h2>Findings per release</h2>")));
         QVERIFY(html.contains(QStringLiteral(
             "<tr><th>2019r2</th><td><div class=\"bar\" style=\"width:100%\"></div></td><td class=\"n\">21</td></tr>")));
@@ -265,17 +269,17 @@ private slots:
         QTest::addColumn<QString>("minimum");
         QTest::addColumn<int>("count");
         QTest::newRow("everything") << ""
-                                    << "low" << 29;
+                                    << "low" << 30;
         QTest::newRow("medium and up (the default)") << ""
-                                                     << "medium" << 27;
+                                                     << "medium" << 28;
         QTest::newRow("high only") << ""
-                                   << "high" << 27;
+                                   << "high" << 28;
         QTest::newRow("building with 2019r3: nothing of 2021r3") << "2019r3"
                                                                  << "low" << 23;
         QTest::newRow("building with 2013r1") << "2013r1"
                                               << "low" << 0;
         QTest::newRow("building with 2021r3") << "2021r3"
-                                              << "low" << 29;
+                                              << "low" << 30;
     }
 
     void filters()

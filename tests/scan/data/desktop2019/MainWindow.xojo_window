@@ -54,3 +54,15 @@ End
 		End Sub
 	#tag EndEvent
 #tag EndEvents
+#tag Events OrdersList
+	#tag Event
+		Sub CellClick(row As Integer)
+		  System.DebugLog("clicked")
+		End Sub
+	#tag EndEvent
+	#tag Event
+		Sub Change()
+		  System.DebugLog("changed")
+		End Sub
+	#tag EndEvent
+#tag EndEvents

@@ -15,6 +15,10 @@ Inherits ListBox
 		End Sub
 	#tag EndMethod
 
+	#tag Hook, Flags = &h0
+		Event CellClick(row As Integer)
+	#tag EndHook
+
 	#tag Property, Flags = &h0
 		LastSet As RecordSet
 	#tag EndProperty
