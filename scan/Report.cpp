@@ -306,7 +306,7 @@ QString uriOf(const QString &path)
 
 QByteArray renderSarif(const ReportData &d)
 {
-    QJsonArray rules, results;
+    QJsonArray rules;
     QHash<const Catalogue::Row *, int> ruleIndex;
     for (const auto &group : groups(d.findings)) {
         const Catalogue::Row &row = *group.first()->row;
@@ -323,39 +323,41 @@ QByteArray renderSarif(const ReportData &d)
                          {QStringLiteral("replacement"), row.hasReplacement() ? row.replacement : QString()}}},
         });
     }
+    // Results are written directly, one line each (a QJsonObject per finding costs seconds and
+    // gigabytes on a large project), and put in place of a marker below.
     // Fingerprints leave out line numbers, so a finding keeps its identity when code above moves.
+    QByteArray results = "[";
     QHash<QByteArray, int> occurrences;
-    for (const Finding &f : d.findings) {
+    for (qsizetype i = 0; i < d.findings.size(); ++i) {
+        const Finding &f = d.findings[i];
         QByteArray key =
             (f.file + u'\n' + f.row->name + u'\n' + f.item + u'\n' + f.member + u'\n' + f.snippet).toUtf8();
         const int n = occurrences[key]++;
         key += '\n' + QByteArray::number(n);
-        const QString fingerprint =
-            QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32));
-        QJsonObject physical{{QStringLiteral("artifactLocation"), QJsonObject{{QStringLiteral("uri"), uriOf(f.file)}}},
-                             {QStringLiteral("region"),
-                              QJsonObject{{QStringLiteral("startLine"), qMax(1, f.line)},
-                                          {QStringLiteral("startColumn"), qMax(1, f.column)}}}};
-        QJsonObject loc{{QStringLiteral("physicalLocation"), physical}};
-        if (!f.item.isEmpty())
-            loc.insert(
-                QStringLiteral("logicalLocations"),
-                QJsonArray{QJsonObject{
-                    {QStringLiteral("fullyQualifiedName"), f.member.isEmpty() ? f.item : f.item + u'.' + f.member},
-                    {QStringLiteral("kind"), f.member.isEmpty() ? QStringLiteral("type") : QStringLiteral("member")}}});
-        results.append(QJsonObject{
-            {QStringLiteral("ruleId"), f.row->name},
-            {QStringLiteral("ruleIndex"), ruleIndex.value(f.row)},
-            {QStringLiteral("level"),
-             f.confidence == Confidence::Low ? QStringLiteral("note") : sarifLevel(f.row->status)},
-            {QStringLiteral("message"), QJsonObject{{QStringLiteral("text"), Message(f)}}},
-            {QStringLiteral("locations"), QJsonArray{loc}},
-            {QStringLiteral("partialFingerprints"), QJsonObject{{QStringLiteral("vantrelFinding/v1"), fingerprint}}},
-            {QStringLiteral("properties"),
-             QJsonObject{{QStringLiteral("confidence"), ConfidenceWord(f.confidence)},
-                         {QStringLiteral("guarded"), f.guarded}}},
-        });
+        const QByteArray fingerprint = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32);
+        results += i ? ",\n        {" : "\n        {";
+        results += "\"ruleId\": ";
+        jsonString(results, f.row->name);
+        results += ", \"ruleIndex\": " + QByteArray::number(ruleIndex.value(f.row));
+        results += ", \"level\": ";
+        jsonString(results, f.confidence == Confidence::Low ? QStringLiteral("note") : sarifLevel(f.row->status));
+        results += ", \"message\": {\"text\": ";
+        jsonString(results, Message(f));
+        results += "}, \"locations\": [{\"physicalLocation\": {\"artifactLocation\": {\"uri\": ";
+        jsonString(results, uriOf(f.file));
+        results += "}, \"region\": {\"startLine\": " + QByteArray::number(qMax(1, f.line))
+            + ", \"startColumn\": " + QByteArray::number(qMax(1, f.column)) + "}}";
+        if (!f.item.isEmpty()) {
+            results += ", \"logicalLocations\": [{\"fullyQualifiedName\": ";
+            jsonString(results, f.member.isEmpty() ? f.item : f.item + u'.' + f.member);
+            results += f.member.isEmpty() ? ", \"kind\": \"type\"}]" : ", \"kind\": \"member\"}]";
+        }
+        results += "}], \"partialFingerprints\": {\"vantrelFinding/v1\": \"" + fingerprint + "\"}";
+        results += ", \"properties\": {\"confidence\": ";
+        jsonString(results, ConfidenceWord(f.confidence));
+        results += f.guarded ? ", \"guarded\": true}}" : ", \"guarded\": false}}";
     }
+    results += d.findings.isEmpty() ? "]" : "\n    ]";
     QJsonArray notifications;
     if (d.project)
         for (const Unread &u : d.project->unread)
@@ -377,7 +379,7 @@ QByteArray renderSarif(const ReportData &d)
                                   {QStringLiteral("version"), d.version},
                                   {QStringLiteral("rules"), rules}}}}},
         {QStringLiteral("columnKind"), QStringLiteral("unicodeCodePoints")},
-        {QStringLiteral("results"), results},
+        {QStringLiteral("results"), QStringLiteral("@results@")},
         {QStringLiteral("invocations"),
          QJsonArray{QJsonObject{{QStringLiteral("executionSuccessful"), d.errors.isEmpty()},
                                 {QStringLiteral("toolExecutionNotifications"), notifications}}}},
@@ -391,7 +393,10 @@ QByteArray renderSarif(const ReportData &d)
     const QJsonObject root{{QStringLiteral("$schema"), QStringLiteral("https://json.schemastore.org/sarif-2.1.0.json")},
                            {QStringLiteral("version"), QStringLiteral("2.1.0")},
                            {QStringLiteral("runs"), QJsonArray{run}}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    QByteArray out = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    const QByteArray marker = "\"@results@\"";
+    out.replace(out.indexOf(marker), marker.size(), results);
+    return out;
 }
 
 // Workflow-command escaping: data escapes %, CR, LF; properties also : and ,.
