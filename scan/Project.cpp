@@ -490,10 +490,11 @@ private:
     {
         rel.replace(u'\\', u'/');
         // Most paths are written as they are on disk: one stat settles them.
-        const QString direct = QDir::cleanPath(base + u'/' + rel);
+        const bool absolute = rel.startsWith(u'/');
+        const QString direct = QDir::cleanPath(absolute ? rel : base + u'/' + rel);
         if (QFileInfo::exists(direct))
             return direct;
-        QString current = QDir::cleanPath(base);
+        QString current = absolute ? QStringLiteral("/") : QDir::cleanPath(base);
         const QStringList parts = rel.split(u'/', Qt::SkipEmptyParts);
         for (const QString &part : parts) {
             if (part == u".")
@@ -502,7 +503,7 @@ private:
                 current = QDir::cleanPath(current + QStringLiteral("/.."));
                 continue;
             }
-            const QString exact = current + u'/' + part;
+            const QString exact = QDir::cleanPath(current + u'/' + part);
             if (QFileInfo::exists(exact)) {
                 current = exact;
                 continue;
@@ -522,7 +523,7 @@ private:
                 return QString();
             current = current + u'/' + match;
         }
-        return current;
+        return QDir::cleanPath(current);
     }
 
     void readManifest(const QFileInfo &info)

@@ -223,6 +223,21 @@ private slots:
         }
     }
 
+    // An external item may be listed with an absolute path; letter case still does not matter.
+    void absolutePath()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Lib")));
+        writeFile(dir.filePath(QStringLiteral("Lib/Tools.xojo_code")),
+                  "#tag Module\nProtected Module Tools\nEnd Module\n#tag EndModule\n");
+        const QString listed = dir.filePath(QStringLiteral("LIB/tools.xojo_code"));
+        writeFile(dir.filePath(QStringLiteral("P.xojo_project")),
+                  QStringLiteral("Type=Desktop\nModule=Tools;%1;&h1;&h0;true\n").arg(listed).toUtf8());
+        const Scan::Project p = Scan::ReadProject({dir.filePath(QStringLiteral("P.xojo_project"))});
+        QVERIFY(p.unread.isEmpty());
+        QCOMPARE(itemFiles(p), QStringList{"Lib/Tools.xojo_code"});
+    }
+
     void excludeGlobs_data()
     {
         QTest::addColumn<QString>("glob");
