@@ -1000,6 +1000,8 @@ private:
     // The class of the receiver of the member at toks[i] (toks[i-1] is the dot), if known.
     std::optional<TypeRef> receiver(const Context &ctx, const TokenList &toks, size_t i) const
     {
+        if (i >= 2 && toks[i - 2].kind == Tk::RParen)
+            return castReceiver(ctx, toks, i - 2);
         if (i < 2 || toks[i - 2].kind != Tk::Ident)
             return std::nullopt;
         const Token &r = toks[i - 2];
@@ -1032,6 +1034,29 @@ private:
             return std::nullopt;
         if (auto f = fieldOf(qt->type, rname))
             return f;
+        return std::nullopt;
+    }
+
+    // "ListBox(c).Cell": a cast names the receiver's class. A call of anything else does not.
+    std::optional<TypeRef> castReceiver(const Context &ctx, const TokenList &toks, size_t close) const
+    {
+        int depth = 0;
+        size_t j = close;
+        for (;; --j) {
+            if (toks[j].kind == Tk::RParen)
+                ++depth;
+            else if (toks[j].kind == Tk::LParen && --depth == 0)
+                break;
+            if (j == 0)
+                return std::nullopt;
+        }
+        if (j == 0 || toks[j - 1].kind != Tk::Ident || (j >= 2 && toks[j - 2].kind == Tk::Dot))
+            return std::nullopt;
+        const std::string name = lowerTok(toks[j - 1]);
+        if (ctx.local(name) || m_projectMethods.contains(name) || (toks[j - 1].word && toks[j - 1].word->function >= 0))
+            return std::nullopt;
+        if (projectClass(name) || m_cat.knownClasses.contains(name) || m_cat.frameworkSuper.contains(name))
+            return TypeRef{name, false};
         return std::nullopt;
     }
 

@@ -91,6 +91,9 @@ private slots:
             << QStringList{"RecordSet@2:11 high", "Database.SQLSelect@2:26 high"};
         QTest::newRow("current class: no finding")
             << object << "Dim d As DateTime\nDim n As Double = d.TotalSeconds" << QStringList{};
+        QTest::newRow("receiver named by a cast")
+            << object << "ListBox(Prop).Cell(0, 0) = \"\"\nFoo(Prop).Cell(0, 0) = \"\""
+            << QStringList{"ListBox@1:1 high", "ListBox.Cell@1:15 high", "ListBox.Cell@2:11 low"};
         QTest::newRow("fully qualified") << object << "x = Xojo.Core.Timer.Action"
                                          << QStringList{"Xojo.Core.Timer.Action@1:21 high"};
 
