@@ -59,8 +59,7 @@ void showLayoutAt(BrowserWindow::Layout layout, qint64 left, qint64 top, qint64 
     window->activateWindow();
     window->setLeft(int(left));
     window->setTop(int(top));
-    window->setWidth(int(width));
-    window->setHeight(int(height));
+    window->setContentSize(QSize(int(width), int(height)));
 }
 
 } // namespace

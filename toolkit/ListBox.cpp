@@ -122,9 +122,11 @@ private:
 ListBox::ListBox(int columnCount, QWidget *parent)
     : QTableView(parent)
     , m_model(new ListBoxModel(qMax(columnCount, 1), this))
-    , m_proxy(new ListBoxSortProxy(m_model, this))
 {
-    setModel(m_proxy);
+    // The sorting proxy comes with the first header click (ensureProxy): until then the rows
+    // are shown in their loaded order straight from the model, and a list that is never
+    // sorted never pays for one.
+    setModel(m_model);
     setItemDelegate(new ListBoxDelegate(this));
 
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -158,6 +160,11 @@ ListBox::ListBox(int columnCount, QWidget *parent)
     header->setSortIndicatorShown(true);
     // No sort column at creation: the loaded order is shown until a header is clicked.
     header->setSortIndicator(-1, Qt::AscendingOrder);
+    // Connected before the view's own sorting, so the proxy is in place when that sorts.
+    connect(header, &QHeaderView::sortIndicatorChanged, this, [this](int column) {
+        if (column >= 0)
+            ensureProxy();
+    });
     setSortingEnabled(true);
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { notifySelection(); });
@@ -189,7 +196,42 @@ void ListBox::setColumnWidths(const QString &widthList)
     applyColumnWidths();
 }
 
-void ListBox::setNumericSortColumns(const QList<int> &columns) { m_proxy->setNumericColumns(columns); }
+void ListBox::setNumericSortColumns(const QList<int> &columns)
+{
+    m_numericColumns = columns;
+    if (m_proxy)
+        m_proxy->setNumericColumns(columns);
+}
+
+void ListBox::ensureProxy()
+{
+    if (m_proxy)
+        return;
+    m_proxy = new ListBoxSortProxy(m_model, this);
+    m_proxy->setNumericColumns(m_numericColumns);
+    const int selected = m_selectedSource;
+    QList<int> widths;
+    for (int c = 0; c < ColumnCount(); ++c)
+        widths.append(columnWidth(c));
+    {
+        // Swapping the model resets the header's sections and the selection: neither is the
+        // user's doing, so neither is recorded or reported, and both are put back as they were.
+        const QScopedValueRollback<bool> applying(m_applyingWidths, true);
+        const QScopedValueRollback<bool> reloading(m_reloading, true);
+        setModel(m_proxy);
+        connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { notifySelection(); });
+        if (selected >= 0)
+            selectionModel()->setCurrentIndex(m_proxy->mapFromSource(m_model->index(selected, 0)),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        for (int c = 0; c < widths.size(); ++c)
+            horizontalHeader()->resizeSection(c, widths.at(c));
+    }
+}
+
+int ListBox::sourceRowOf(int shownRow) const
+{
+    return m_proxy ? m_proxy->mapToSource(m_proxy->index(shownRow, 0)).row() : shownRow;
+}
 
 void ListBox::setContent(const QString &text)
 {
@@ -200,7 +242,7 @@ void ListBox::setContent(const QString &text)
     selectionLost(hadSelection);
 }
 
-int ListBox::RowCount() const { return m_proxy->rowCount(); }
+int ListBox::RowCount() const { return m_model->rowCount(); }
 
 void ListBox::checkCell(int row, int column, int rowCount) const
 {
@@ -211,7 +253,7 @@ void ListBox::checkCell(int row, int column, int rowCount) const
 QString ListBox::CellTextAt(int row, int column) const
 {
     checkCell(row, column, RowCount());
-    return m_model->row(m_proxy->mapToSource(m_proxy->index(row, 0)).row()).at(column);
+    return m_model->row(sourceRowOf(row)).at(column);
 }
 
 QString ListBox::sourceCellTextAt(int row, int column) const
@@ -242,7 +284,7 @@ void ListBox::setSelectedRowIndex(int row)
         selectionModel()->clearSelection();
         return;
     }
-    const QModelIndex index = m_proxy->index(row, 0);
+    const QModelIndex index = model()->index(row, 0);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
@@ -262,7 +304,8 @@ void ListBox::AddRows(const QList<QStringList> &rows) { m_model->append(rows); }
 void ListBox::clearSort()
 {
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    m_proxy->sort(-1);
+    if (m_proxy)
+        m_proxy->sort(-1);
 }
 
 void ListBox::notifySelection()
@@ -270,7 +313,7 @@ void ListBox::notifySelection()
     if (m_reloading)
         return;
     const QModelIndexList rows = selectionModel()->selectedRows();
-    const int source = rows.isEmpty() ? -1 : m_proxy->mapToSource(rows.first()).row();
+    const int source = rows.isEmpty() ? -1 : sourceRowOf(rows.first().row());
     if (source == m_selectedSource)
         return;
     m_selectedSource = source;

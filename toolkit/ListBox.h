@@ -85,12 +85,15 @@ protected:
 
 private:
     void applyColumnWidths();
+    void ensureProxy();
+    int sourceRowOf(int shownRow) const;
     void checkCell(int row, int column, int rowCount) const;
     void notifySelection();
     void selectionLost(bool hadSelection);
 
     ListBoxModel *m_model;
-    ListBoxSortProxy *m_proxy;
+    ListBoxSortProxy *m_proxy = nullptr; // made by the first sort
+    QList<int> m_numericColumns;
     QString m_widthList;
     // Widths the user dragged, by column: kept when the list is resized again.
     QHash<int, int> m_userWidths;

@@ -172,6 +172,14 @@ void WindowBase::setHeight(int height)
     settleLayout(m_widget);
 }
 
+void WindowBase::setContentSize(QSize size)
+{
+    settleLayout(m_widget);
+    const QSize extra(m_widget->width() - m_content->width(), m_widget->height() - m_content->height());
+    m_widget->resize(size + extra);
+    settleLayout(m_widget);
+}
+
 void WindowBase::setContentMinimumSize(QSize size) { m_content->setMinimumSize(size); }
 
 void WindowBase::setContentMaximumSize(QSize size) { m_content->setMaximumSize(size); }

@@ -80,6 +80,8 @@ public:
     void setTop(int top);
     void setWidth(int width);
     void setHeight(int height);
+    // Both at once: the layout is settled once before and once after, not twice each.
+    void setContentSize(QSize size);
     void setContentMinimumSize(QSize size);
     void setContentMaximumSize(QSize size);
 

@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPointer>
+#include <QShortcut>
 
 #include <climits>
 #include <utility>
@@ -105,8 +106,7 @@ BrowserWindow::BrowserWindow(Layout layout)
     setContentMinimumSize(table.minimumSize);
     setContentMaximumSize(table.maximumSize);
     // The size is that of the content area, below the menu bar where the window has one.
-    setWidth(table.size.width());
-    setHeight(table.size.height());
+    setContentSize(table.size);
 
     CreateControls();
     AddMenuHandlers();
@@ -175,6 +175,16 @@ void BrowserWindow::CreateControls()
             setTabOrder(previous, w);
         previous = w;
     }
+
+    // The search field is where a user starts: it has the keyboard focus when the window opens,
+    // and Ctrl+F (Cmd+F on macOS) brings it back, with its text selected, from anywhere.
+    tfSearch()->setFocus(Qt::OtherFocusReason);
+    auto *find = new QShortcut(QKeySequence(QStringLiteral("Ctrl+F"), QKeySequence::PortableText), this);
+    find->setContext(Qt::WindowShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        tfSearch()->setFocus(Qt::ShortcutFocusReason);
+        tfSearch()->selectAll();
+    });
 
     // Handlers.
     if (auto *b = pbQuit())
@@ -262,7 +272,12 @@ void BrowserWindow::DoSearchFilter()
         const QString cleaned = Search::CleanSearchText(typed);
         if (cleaned != typed) {
             const int caret = Search::CaretAfterCleaning(typed, cleaned, field->cursorPosition());
-            field->setTextValue(cleaned);
+            // Written back as an edit, so Undo still reaches what the user typed; an undo that
+            // brought back a text with removed characters steps on past it instead.
+            if (field->isUndoing())
+                field->Undo();
+            else
+                field->replaceTextAsEdit(cleaned);
             if (field->Text() == cleaned)
                 field->setCursorPosition(caret);
         }
@@ -291,6 +306,8 @@ void BrowserWindow::DoSearchFilter()
         Toolkit::ListBox *target = lbSearch();
         Toolkit::ListBox *recent = lbRecent();
         target->RemoveAllRows();
+        // The keyword's rows come in entry order, whatever header the user sorted the list by.
+        target->clearSort();
         const QStringList numbers = entries.split(QLatin1Char(' '));
         {
             PendingRows pending{target, {}};
@@ -343,12 +360,12 @@ void BrowserWindow::showSelectionLine(Toolkit::ListBox *list, Toolkit::TextField
 {
     const int row = list->SelectedRowIndex();
     if (row == -1) {
-        line->setTextValue(QString());
+        BrowserControls::SetSelectionLine(line, QString());
         return;
     }
     const QString replacement = list->CellTextAt(row, 4);
     const QString name = list->CellTextAt(row, 1);
-    line->setTextValue(replacement.isEmpty() ? name : name + kStarSeparator + replacement);
+    BrowserControls::SetSelectionLine(line, replacement.isEmpty() ? name : name + kStarSeparator + replacement);
 }
 
 bool BrowserWindow::lbSearch_PaintCellBackground(Toolkit::Graphics &g, int, int)

@@ -7,7 +7,7 @@
 # their lists were first painted (a benchmark build only; the shipped program has no such exit).
 #
 # Usage: bench/startup/startup.sh [build-dir] [runs]
-# Targets: median at most 1.3 x the bare window's; peak RSS at most 45 MB offscreen.
+# Targets: median at most 1.1 x the bare window's in both environments; peak RSS at most 45 MB offscreen.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 

@@ -393,6 +393,27 @@ private slots:
         QCOMPARE(list.columnWidth(4), list.viewport()->width() - 50 - 120 - 55 - 60);
     }
 
+    // The first header click sets up the sorting: the widths stay as they were, the dragged one too.
+    void firstSortKeepsTheWidths()
+    {
+        ListBox list(5);
+        list.setColumnWidths(QStringLiteral("50,*,55,60,*"));
+        list.setContent(QStringLiteral("2\tb\n1\ta"));
+        showWithViewportWidth(list, 500);
+        list.horizontalHeader()->resizeSection(1, 120);
+        QList<int> before;
+        for (int c = 0; c < 5; ++c)
+            before.append(list.columnWidth(c));
+        clickHeader(list, 0);
+        QCOMPARE(shownColumn(list, 0), QStringList({"1", "2"}));
+        QList<int> after;
+        for (int c = 0; c < 5; ++c)
+            after.append(list.columnWidth(c));
+        QCOMPARE(after, before);
+        list.resize(list.width() + 100, list.height());
+        QCOMPARE(list.columnWidth(1), 120);
+    }
+
     void paintHooks_data()
     {
         QTest::addColumn<int>("rows");
