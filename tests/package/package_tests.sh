@@ -26,12 +26,14 @@ if [ -f "$build/cli/vantrel-cli" ]; then
     expected+=(bin/vantrel-cli share/man/man1/vantrel-cli.1.gz)
 fi
 
-check_tree() { # root
-    local missing=0
-    for f in "${expected[@]}"; do
-        [ -f "$1/$f" ] || { echo "missing: $f" >&2; missing=1; }
-    done
-    [ "$missing" -eq 0 ] || fail "files missing under $1"
+check_tree() { # root: exactly the expected files, nothing missing and nothing else
+    local want have
+    want=$(printf '%s\n' "${expected[@]}" | sort)
+    have=$(cd "$1" && find . -type f -printf '%P\n' | sort)
+    if [ "$want" != "$have" ]; then
+        diff <(echo "$want") <(echo "$have") >&2 || true
+        fail "files under $1 differ from the expected (<) ones"
+    fi
 }
 
 deb_file() {
