@@ -33,10 +33,6 @@ pids+=("$DBUS_SESSION_BUS_PID")
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
     org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
 
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$app" >"$tmp/app.log" 2>&1 &
-pids+=($!)
-
-status=0
-/usr/bin/python3 "$here/read_window.py" || status=$?
-[ "$status" -eq 0 ] || { echo "--- program output"; cat "$tmp/app.log"; }
-exit "$status"
+# read_window.py starts the program itself, once its event listener is registered.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
+/usr/bin/python3 "$here/read_window.py" "$app"
