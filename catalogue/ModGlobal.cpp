@@ -122,7 +122,7 @@ qint64 RowPosition(QStringView entryText)
 
 QString EnsureAppSupportFolder()
 {
-    const QString folder = Toolkit::SpecialFolder::ApplicationData() + u'/' + QLatin1String(kBundleIdentifier);
+    QString folder = Toolkit::SpecialFolder::ApplicationData() + u'/' + QLatin1String(kBundleIdentifier);
     const QFileInfo info(folder);
     if (info.isDir())
         return folder;

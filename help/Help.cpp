@@ -66,7 +66,8 @@ void CleanHelpText()
 {
     static constexpr HandlerId id{"Help", "", "CleanHelpText", HandlerKind::ModuleMethod};
     Guard(id, [] {
-        const QString original = source();
+        // A copy: the source may be the store text that is cleared next.
+        const QString original = source(); // NOLINT(performance-unnecessary-copy-initialization)
         // Start empty, so a text that fails validation never leaves an earlier run's topics behind.
         sHelpText.clear();
 

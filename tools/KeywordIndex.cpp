@@ -193,10 +193,9 @@ QStringList SplitWords(QStringView s)
     for (qsizetype i = 1; i < n; ++i) {
         const QChar c = s[i];
         const QChar before = s[i - 1];
-        if (isUpper(c) && isLower(before))
-            cut[size_t(i)] = true; // camel case: ListBox
-        else if (isUpper(c) && isUpper(before) && i + 1 < n && isLower(s[i + 1]))
-            cut[size_t(i)] = true; // an acronym, then a capitalised word: HTMLViewer
+        // Camel case (ListBox), or an acronym followed by a capitalised word (HTMLViewer).
+        if (isUpper(c) && (isLower(before) || (isUpper(before) && i + 1 < n && isLower(s[i + 1]))))
+            cut[size_t(i)] = true;
     }
     for (QStringView whole : kWholeWords) {
         for (qsizetype at = s.indexOf(whole); at >= 0; at = s.indexOf(whole, at + 1)) {

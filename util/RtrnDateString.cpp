@@ -44,7 +44,7 @@ QString nextLetters()
         extraLetterAscii1 = 65;
         extraLetterAscii2 = 97;
     }
-    const QString letters = QString(QChar(char16_t(extraLetterAscii1))) + QChar(char16_t(extraLetterAscii2));
+    QString letters = QString(QChar(char16_t(extraLetterAscii1))) + QChar(char16_t(extraLetterAscii2));
     extraLetterAscii2 += 1;
     return letters;
 }
@@ -64,8 +64,8 @@ QString rsAlphaDateTime(qint64 style)
         const QString hh = padded(now.Hour, 2);
         const QString mi = padded(now.Minute, 2);
         const QString ss = padded(now.Second, 2);
-        const QString ymd = yy + mm + dd;
-        const QString stamp4 = ymd + QLatin1Char('_') + hh + mi + ss;
+        QString ymd = yy + mm + dd;
+        QString stamp4 = ymd + QLatin1Char('_') + hh + mi + ss;
 
         switch (style) {
         case 1:
