@@ -491,7 +491,7 @@ private:
         rel.replace(u'\\', u'/');
         // Most paths are written as they are on disk: one stat settles them.
         const bool absolute = rel.startsWith(u'/');
-        const QString direct = QDir::cleanPath(absolute ? rel : base + u'/' + rel);
+        QString direct = QDir::cleanPath(absolute ? rel : base + u'/' + rel);
         if (QFileInfo::exists(direct))
             return direct;
         QString current = absolute ? QStringLiteral("/") : QDir::cleanPath(base);
@@ -598,7 +598,7 @@ private:
                 continue;
             }
             // Paths come out of resolve() clean and spelled as on disk, so equal text is the same file.
-            const QString canonical = abs;
+            const QString &canonical = abs;
             if (canonical == manifestPath) {
                 m_project.errors.append(
                     QStringLiteral("%1: the manifest lists itself as item %2").arg(display, l.name));

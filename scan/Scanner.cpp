@@ -1225,7 +1225,12 @@ private:
             std::string prefix;
             bool ok = true;
             while (j >= 1 && toks[j].kind == Tk::Dot && toks[j - 1].kind == Tk::Ident) {
-                prefix = prefix.empty() ? lowerTok(toks[j - 1]) : lowerTok(toks[j - 1]) + "." + prefix;
+                std::string part = lowerTok(toks[j - 1]);
+                if (!prefix.empty()) {
+                    part += '.';
+                    part += prefix;
+                }
+                prefix = std::move(part);
                 if (j < 2 || toks[j - 2].kind != Tk::Dot)
                     break;
                 j -= 2;

@@ -4,7 +4,7 @@
 
 namespace Toolkit {
 
-void MenuHandlers::add(const QString &itemName, Handler handler) { m_handlers.insert(itemName, std::move(handler)); }
+void MenuHandlers::add(const QString &itemName, Handler handler) { m_handlers.emplace(itemName, std::move(handler)); }
 
 bool MenuHandlers::has(const QString &itemName) const { return m_handlers.contains(itemName); }
 
