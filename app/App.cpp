@@ -21,12 +21,6 @@
 
 namespace {
 
-constexpr HandlerId kSampleOneId{"App", "", "SampleSampleOne", HandlerKind::MenuHandler};
-constexpr HandlerId kAboutId{"App", "", "miAbout", HandlerKind::MenuHandler};
-constexpr HandlerId kSampleTwoId{"App", "", "SampleSampleTwo", HandlerKind::MenuHandler};
-constexpr HandlerId kShowExpandFilterId{"App", "", "ShowExpandFilter", HandlerKind::AppMethod};
-constexpr HandlerId kShowMainId{"App", "", "ShowMain", HandlerKind::AppMethod};
-
 QPointer<App> g_instance;
 bool g_failNextShow = false;
 
@@ -118,7 +112,8 @@ void App::Opening()
 
 bool App::SampleSampleOne_Action()
 {
-    return Guard(kSampleOneId, [] {
+    static constexpr HandlerId id{"App", "", "SampleSampleOne", HandlerKind::MenuHandler};
+    return Guard(id, [] {
         Toolkit::MessageBox(QStringLiteral("SampleOne: App"));
         return true;
     });
@@ -126,7 +121,8 @@ bool App::SampleSampleOne_Action()
 
 bool App::miAbout_Action()
 {
-    return Guard(kAboutId, [] {
+    static constexpr HandlerId id{"App", "", "miAbout", HandlerKind::MenuHandler};
+    return Guard(id, [] {
         // The open box, or a fresh one after the last was closed; returns when it closes.
         winAboutBox::instance(AboutData())->ShowModal();
         return true;
@@ -135,7 +131,8 @@ bool App::miAbout_Action()
 
 bool App::SampleSampleTwo_Action()
 {
-    return Guard(kSampleTwoId, [] {
+    static constexpr HandlerId id{"App", "", "SampleSampleTwo", HandlerKind::MenuHandler};
+    return Guard(id, [] {
         Toolkit::MessageBox(QStringLiteral("SampleTwo: App"));
         return true;
     });
@@ -143,12 +140,14 @@ bool App::SampleSampleTwo_Action()
 
 void App::ShowExpandFilter(qint64 left, qint64 top, qint64 width, qint64 height)
 {
-    Guard(kShowExpandFilterId, [&] { showLayoutAt(BrowserWindow::Layout::ExpandFilter, left, top, width, height); });
+    static constexpr HandlerId id{"App", "", "ShowExpandFilter", HandlerKind::AppMethod};
+    Guard(id, [&] { showLayoutAt(BrowserWindow::Layout::ExpandFilter, left, top, width, height); });
 }
 
 void App::ShowMain(qint64 left, qint64 top, qint64 width, qint64 height)
 {
-    Guard(kShowMainId, [&] { showLayoutAt(BrowserWindow::Layout::Main, left, top, width, height); });
+    static constexpr HandlerId id{"App", "", "ShowMain", HandlerKind::AppMethod};
+    Guard(id, [&] { showLayoutAt(BrowserWindow::Layout::Main, left, top, width, height); });
 }
 
 void App::endIfStranded()

@@ -1,5 +1,7 @@
 #include "search/KeywordLists.h"
 
+#include "search/KeywordOrder.h"
+
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -21,13 +23,11 @@ QString MakeKeywordList(const QString &text)
         keywords.append(line.mid(4));
     }
 
-    // Letters compare as capitals, so "W" (0x57) sorts before "_" (0x5F): the shipped index
-    // has DatabaseWriteAheadLogging before Database_Class. One key serves sorting and equality,
-    // so equals always end up side by side.
+    // The index's own order; one key serves sorting and equality, so equals end up side by side.
     QStringList keys;
     keys.reserve(keywords.size());
     for (const QString &keyword : keywords)
-        keys.append(keyword.toUpper());
+        keys.append(KeywordOrder::Key(keyword));
 
     QList<qsizetype> order(keywords.size());
     std::iota(order.begin(), order.end(), qsizetype(0));

@@ -1,5 +1,7 @@
 #include "tools/KeywordIndex.h"
 
+#include "search/KeywordOrder.h"
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -19,7 +21,7 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 bool isIdentifierChar(QChar c) { return isLetter(c) || isDigit(c) || c == u'_' || c == u'.'; }
 
-char16_t asCapital(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - (u'a' - u'A')) : c; }
+using KeywordOrder::asCapital;
 
 // Words that hold small letters but are one word all the same.
 constexpr QStringView kWholeWords[] = {u"SQLite", u"FSRef", u"VRef", u"iOS"};
@@ -172,17 +174,7 @@ bool IsValidKeyword(QStringView key)
     return !key.isEmpty() && key.size() <= kMaxKeywordLength && std::all_of(key.begin(), key.end(), isIdentifierChar);
 }
 
-bool KeywordLess(QStringView a, QStringView b)
-{
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = asCapital(a[i].unicode());
-        const char16_t y = asCapital(b[i].unicode());
-        if (x != y)
-            return x < y;
-    }
-    return a.size() < b.size();
-}
+bool KeywordLess(QStringView a, QStringView b) { return KeywordOrder::Less(a, b); }
 
 QStringList SplitWords(QStringView s)
 {

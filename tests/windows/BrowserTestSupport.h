@@ -4,6 +4,9 @@
 // fixture that loads the global maps, records what would block or leave the process (message
 // boxes, help windows, reports, quitting) and closes every browser window after each test.
 
+#include "common/HookScope.h"
+#include "common/QuitHookScope.h"
+
 #include "app/App.h"
 #include "catalogue/CatalogueText.h"
 #include "catalogue/ModGlobal.h"
@@ -89,7 +92,8 @@ struct HelpRequest
     QString content;
 };
 
-// Everything a browser-window test needs around the window.
+// Everything a browser-window test needs around the window. The seams are scopes, so they are
+// put back however a test ends.
 class Fixture
 {
 public:
@@ -98,20 +102,11 @@ public:
         ModGlobal::resetForTests();
         ModGlobal::RunStartupLoad({});
         Help::FillDictionaryFromHELP_TEXT();
-        m_previousOpener =
-            Help::setWindowOpener([this](bool isHtml, const QString &content, const QString &title, qint64, qint64) {
-                helpRequests.append({isHtml, title, content});
-            });
-        m_previousReport = ErrorHandling::setReportOpener([this](const QString &text) { reports.append(text); });
-        m_previousQuit = App::setQuitHookForTests([this](int code) { quitRequests.append(code); });
     }
 
     ~Fixture()
     {
         closeAllBrowserWindows();
-        App::setQuitHookForTests(m_previousQuit);
-        ErrorHandling::setReportOpener(m_previousReport);
-        Help::setWindowOpener(m_previousOpener);
         ModGlobal::resetForTests();
     }
 
@@ -124,9 +119,13 @@ public:
     QList<int> quitRequests;
 
 private:
-    Help::HelpWindowOpener m_previousOpener;
-    ErrorHandling::ReportOpener m_previousReport;
-    App::QuitHook m_previousQuit;
+    HookScope<Help::HelpWindowOpener> m_opener{
+        &Help::setWindowOpener, [this](bool isHtml, const QString &content, const QString &title, qint64, qint64) {
+            helpRequests.append({isHtml, title, content});
+        }};
+    HookScope<ErrorHandling::ReportOpener> m_report{&ErrorHandling::setReportOpener,
+                                                    [this](const QString &text) { reports.append(text); }};
+    QuitHookScope m_quit{[this](int code) { quitRequests.append(code); }};
 };
 
 // What the filter shows: keyword label, count label, rows and the applied keyword.
