@@ -17,9 +17,7 @@
 #include "windows/BrowserControls.h"
 #include "windows/BrowserLayouts.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QMenuBar>
 #include <QPointer>
 #include <QShortcut>
 

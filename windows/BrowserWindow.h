@@ -23,7 +23,6 @@
 #include <QString>
 #include <QStringList>
 
-class QAction;
 class QCloseEvent;
 
 namespace Toolkit {
