@@ -62,20 +62,6 @@ void styleLabel(Toolkit::Label *l, const QFont &font, bool multiLine)
     Toolkit::setFixedTextColor(l, Qt::black);
 }
 
-// __DATE__ is "Mmm dd yyyy" with the day padded by a blank.
-QDate parseCompilerDate(const char *text)
-{
-    static const char months[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
-    const QString s = QString::fromLatin1(text).simplified();
-    const QStringList parts = s.split(QLatin1Char(' '));
-    if (parts.size() != 3)
-        return QDate();
-    const int index = QString::fromLatin1(months).indexOf(parts.at(0));
-    if (index < 0 || index % 3 != 0)
-        return QDate();
-    return QDate(parts.at(2).toInt(), index / 3 + 1, parts.at(1).toInt());
-}
-
 AboutBox::PictureLoader g_pictureLoader;
 
 std::optional<QPixmap> &keptPicture()
@@ -88,7 +74,7 @@ std::optional<QPixmap> &keptPicture()
 
 namespace AboutBox {
 
-QDate BuildDate() { return parseCompilerDate(__DATE__); }
+// BuildDate() is defined in the source that about/WriteBuildDate.cmake writes at build time.
 
 QString MediumDate(const QDate &date, const QLocale &locale)
 {

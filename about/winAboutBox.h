@@ -26,7 +26,7 @@ class TextArea;
 
 namespace AboutBox {
 
-// The date this program was compiled, fixed into it at build time.
+// The date (UTC) of the build that made this binary, written into it by every build.
 QDate BuildDate();
 // "Release Date: " line body: `date` in the locale's medium style (abbreviated month, no time).
 QString MediumDate(const QDate &date, const QLocale &locale = QLocale());
