@@ -5,6 +5,7 @@
 #include "errors/winReportError.h"
 #include "help/HelpWindows.h"
 #include "toolkit/Desktop.h"
+#include "toolkit/Style.h"
 #include "windows/BrowserWindow.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
     }
 #endif
     QApplication application(argc, argv);
+    Toolkit::useDeferredStandardIcons();
     Toolkit::installDesktopServices();
     winReportError::installAsReportOpener();
     HelpWindows::install();

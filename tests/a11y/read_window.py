@@ -49,9 +49,13 @@ def xdotool(*args):
 
 
 def walk(node, depth=0):
+    """The node and its descendants, but not the cells of a list: the catalogue's hundreds of
+    rows would make every walk a few thousand calls on the bus."""
     if node is None or depth > 40:
         return
     yield node
+    if node.get_role() == Atspi.Role.TABLE:
+        return
     for i in range(node.get_child_count()):
         yield from walk(node.get_child_at_index(i), depth + 1)
 

@@ -10,6 +10,7 @@
 #include "toolkit/DateTime.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/MenuBar.h"
+#include "toolkit/Style.h"
 #include "toolkit/System.h"
 #include "toolkit/UserFolders.h"
 #include "toolkit/Window.h"
@@ -21,7 +22,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QScopeGuard>
+#include <QStyle>
 #include <QTimer>
 
 class TestToolkit : public QObject
@@ -68,6 +71,25 @@ private slots:
         QCOMPARE(field.Text().size(), text.size());
         field.setTextValue(text + text);
         QCOMPARE(field.Text().size(), 2 * text.size());
+    }
+
+    // The menu bar's overflow icon is made when it is first drawn, and it is the style's own.
+    void deferredStandardIconsDrawTheStyleIcon()
+    {
+        const QString styleName = QApplication::style()->name();
+        const QImage real =
+            QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+        Toolkit::useDeferredStandardIcons();
+        Toolkit::useDeferredStandardIcons(); // once is enough; a second call changes nothing
+        auto *proxy = qobject_cast<QProxyStyle *>(QApplication::style());
+        QVERIFY(proxy);
+        QCOMPARE(proxy->baseStyle()->name(), styleName); // still the platform's own style underneath
+        const QIcon deferred = QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QVERIFY(!deferred.isNull());
+        QCOMPARE(deferred.pixmap(16).toImage(), real);
+        QMenuBar bar;
+        bar.addMenu(QStringLiteral("File"));
+        QVERIFY(bar.sizeHint().height() > 0);
     }
 
     void anchorsApplyOnResize_data()
