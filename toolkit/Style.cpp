@@ -31,15 +31,16 @@ public:
     {
         return icon().pixmap(size, mode, state);
     }
+    // Asked for while the owning button is built: answered without making the icon.
     QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
-        return icon().actualSize(size, mode, state);
+        return m_icon ? m_icon->actualSize(size, mode, state) : size;
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
     {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return icon().isNull(); }
+    bool isNull() override { return m_icon ? m_icon->isNull() : !m_style; }
     QIconEngine *clone() const override { return new DeferredIconEngine(m_style, m_which); }
 
 private:
