@@ -529,7 +529,8 @@ private:
             type.array = true;
             while (pos < line.size() && line[pos] != ')')
                 ++pos;
-            ++pos;
+            if (pos < line.size()) // an unclosed "(" ends the declaration
+                ++pos;
         }
         if (lowerOf(word()) != "as")
             return false;

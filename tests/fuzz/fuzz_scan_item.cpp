@@ -55,19 +55,6 @@ Outcome scan(const QByteArray &bytes)
               << QString::number(item.controls.size()) << QString::number(item.members.size());
     for (const Scan::Member &m : item.members)
         out.facts << QStringLiteral("member %1 %2 %3-%4").arg(m.name, m.control).arg(m.firstLine).arg(m.endLine);
-    // Known fault, skipped so the run can look further: a property declared "name(" with no
-    // ")" makes the symbol table read past the line (std::out_of_range from splitDecl). The
-    // seed known_fault_property_paren keeps it; drop this once it is fixed.
-    for (const Scan::Member &m : item.members) {
-        if (m.kind != Scan::MemberKind::Property || m.firstLine >= int(item.lines.size()))
-            continue;
-        const std::string_view decl = item.lines[size_t(m.firstLine)];
-        const size_t open = decl.find('(');
-        if (open != std::string_view::npos && decl.find(')', open) == std::string_view::npos) {
-            out.facts << QStringLiteral("unbalanced property declaration");
-            return out;
-        }
-    }
     Scan::Project project;
     project.items.append(std::move(item));
     const Scan::ScanResult result = Scan::ScanProject(project, Scan::ScanCatalogue::Builtin());
