@@ -6,6 +6,7 @@
 #include "help/HelpWindows.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/Style.h"
+#include "toolkit/UserFolders.h"
 #include "windows/BrowserWindow.h"
 
 #include <QApplication>
@@ -29,6 +30,9 @@ int main(int argc, char *argv[])
         return 1;
     }
 #endif
+    // Started without its environment (a service, "env -i"), the program still finds the user's
+    // folders; with no home at all, the start-up load reports it.
+    Toolkit::SpecialFolder::UseAccountHomeWhenUnset();
     QApplication application(argc, argv);
     Toolkit::useDeferredStandardIcons();
     Toolkit::installDesktopServices();

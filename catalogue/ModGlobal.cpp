@@ -2,14 +2,9 @@
 
 #include "catalogue/CatalogueText.h"
 #include "errors/CatchClause.h"
+#include "toolkit/Files.h"
 #include "toolkit/RuntimeException.h"
 #include "toolkit/UserFolders.h"
-
-#include <QFile>
-#include <QFileInfo>
-
-#include <filesystem>
-#include <system_error>
 
 namespace ModGlobal {
 
@@ -123,17 +118,8 @@ qint64 RowPosition(QStringView entryText)
 QString EnsureAppSupportFolder()
 {
     QString folder = Toolkit::SpecialFolder::ApplicationData() + u'/' + QLatin1String(kBundleIdentifier);
-    const QFileInfo info(folder);
-    if (info.isDir())
-        return folder;
-    if (info.exists())
-        throw IOException(QStringLiteral("%1 exists and is not a folder").arg(folder), EEXIST);
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(folder).toStdString()), error);
-    if (error || !QFileInfo(folder).isDir()) {
-        const QString why = error ? QString::fromStdString(error.message()) : QStringLiteral("not a folder");
-        throw IOException(QStringLiteral("Cannot create %1: %2").arg(folder, why), error ? error.value() : 0);
-    }
+    // An existing folder is left untouched; a file of that name stops the load.
+    Toolkit::Files::MakeFolders(folder);
     return folder;
 }
 

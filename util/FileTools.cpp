@@ -1,6 +1,7 @@
 #include "util/FileTools.h"
 
 #include "errors/CatchClause.h"
+#include "toolkit/Files.h"
 #include "toolkit/System.h"
 #include "toolkit/UserFolders.h"
 #include "util/RtrnBoolean.h"
@@ -10,10 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringList>
-
-#include <cerrno>
 
 namespace FileTools {
 
@@ -38,9 +36,7 @@ void createAllFolders(const QString &base, const QStringList &pieces)
             const QString child = PathFolderEndSlash(current) + piece;
             const QFileInfo info(child); // follows symbolic links
             if (!info.exists()) {
-                errno = 0;
-                if (!QDir(current).mkdir(piece))
-                    throw IOException(QStringLiteral("Cannot create the folder ") + child, errno);
+                Toolkit::Files::MakeFolder(child);
             } else if (!info.isDir()) {
                 throw IOException(child + QStringLiteral(" exists and is not a folder"));
             }
@@ -97,20 +93,7 @@ void writeTextFile(const QString &path, const QString &text)
         if (!(existing.permissions() & QFileDevice::WriteOwner) || !probe.open(QIODevice::ReadWrite))
             throw IOException(QStringLiteral("Cannot open %1 for writing: the file is read-only").arg(path));
     }
-    // QSaveFile replaces the file only once all of it is written, so a failed write leaves the
-    // earlier file as it was; an uncommitted file is discarded when it goes out of scope.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw IOException(QStringLiteral("Cannot open %1 for writing: %2").arg(path, file.errorString()), file.error());
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        const qint64 code = file.error();
-        file.cancelWriting();
-        throw IOException(QStringLiteral("Cannot write %1: %2").arg(path, reason), code);
-    }
-    if (!file.commit())
-        throw IOException(QStringLiteral("Cannot save %1: %2").arg(path, file.errorString()), file.error());
+    Toolkit::Files::SaveFile(path, text.toUtf8());
 }
 
 } // namespace
