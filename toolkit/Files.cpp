@@ -33,9 +33,10 @@ int makeOneFolder(const QString &path)
 {
     if (const int injected = injectedFault(Step::MakeFolder, path))
         return injected;
-    const QFileInfo info(path);
     errno = 0;
-    if (QDir(info.path()).mkdir(info.fileName()))
+    // The whole path: QDir takes a bare name that starts with ':' for a resource and makes it in
+    // the current folder instead of the one it belongs in.
+    if (QDir().mkdir(QFileInfo(path).absoluteFilePath()))
         return 0;
     return errno != 0 ? errno : EIO;
 }
