@@ -54,6 +54,15 @@ QString trimmedEnd(const QString &text)
     return text.left(end);
 }
 
+// Digits only, and few enough for the 64-bit number that the store and the windows read: a longer
+// one would read as 0 and turn into another topic or size.
+bool isNumberField(const QString &field)
+{
+    bool fits = false;
+    field.toLongLong(&fits);
+    return StringUtils::IsPosInteger(field) && fits;
+}
+
 void rejectHelpText(const QString &message, const QString &original)
 {
     Toolkit::MessageBox(message);
@@ -98,8 +107,7 @@ void CleanHelpText()
                 fields[2] = fields[1];
                 fields[1].clear();
             }
-            if (!StringUtils::IsPosInteger(fields[0]) || !StringUtils::IsPosInteger(fields[3])
-                || !StringUtils::IsPosInteger(fields[4])) {
+            if (!isNumberField(fields[0]) || !isNumberField(fields[3]) || !isNumberField(fields[4])) {
                 rejectHelpText(
                     QStringLiteral("HELP_TEXT is incorrectly formatted. Does not have digits in right place."),
                     original);
