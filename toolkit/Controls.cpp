@@ -6,6 +6,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
 #include <limits>
 
 namespace Toolkit {
@@ -44,11 +45,22 @@ TextField::TextField(QWidget *parent)
 
 void TextField::replaceTextAsEdit(const QString &value)
 {
-    if (value == text())
+    const QString current = text();
+    if (value == current)
         return;
-    // insert() replaces the selection as one undoable edit and emits textChanged at once.
-    selectAll();
-    insert(value);
+    // Only the part that differs is replaced: the field's undo history keeps every character an
+    // edit removes or inserts, and a field open all day would otherwise store its whole text twice
+    // for each cleaned keystroke. insert() replaces the selection as one undoable edit and emits
+    // textChanged once.
+    const qsizetype shorter = std::min(current.size(), value.size());
+    qsizetype head = 0;
+    while (head < shorter && current.at(head) == value.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && current.at(current.size() - 1 - tail) == value.at(value.size() - 1 - tail))
+        ++tail;
+    setSelection(int(head), int(current.size() - head - tail));
+    insert(value.mid(head, value.size() - head - tail));
 }
 
 void TextField::Undo()
