@@ -6,6 +6,7 @@
 // runs as the superuser in CI, whom permission bits do not stop.
 
 #include "common/GuiTestMain.h"
+#include "common/WriteTestSupport.h"
 
 #include "../windows/BrowserTestSupport.h"
 
@@ -24,27 +25,10 @@
 #include <optional>
 
 using namespace BrowserTest;
+using namespace WriteTest;
 
 namespace {
 
-const QString kStamp = QStringLiteral("230411_234236"); // style 4 of the pinned moment
-
-Toolkit::DateTime pinnedMoment()
-{
-    Toolkit::DateTime t;
-    t.Year = 2023;
-    t.Month = 4;
-    t.Day = 11;
-    t.Hour = 23;
-    t.Minute = 42;
-    t.Second = 36;
-    return t;
-}
-
-const QString kTextToFileAlert =
-    QStringLiteral("Oops! FileTools.TextToFile\nMODULE: FileTools\nMETHOD: TextToFile\nTYPE: IOException");
-const QString kCreateFoldersAlert = QStringLiteral(
-    "Oops! FileTools.CreateAllFoldersInPath\nMODULE: FileTools\nMETHOD: CreateAllFoldersInPath\nTYPE: IOException");
 const QString kOpeningAlert =
     QStringLiteral("Oops! App.Opening\nEVENT HANDLER: App\nEVENT NAME: Opening\nTYPE: IOException");
 const QString kBadHelpMessage =
@@ -105,40 +89,6 @@ QStringList entriesBelow(const QString &folder)
     found.sort();
     return found;
 }
-
-QByteArray contentOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-// HOME as a fault needs it while it lives; put back however the test ends.
-class HomeScope
-{
-public:
-    explicit HomeScope(std::optional<QString> value)
-        : m_previous(qgetenv("HOME"))
-    {
-        if (value)
-            qputenv("HOME", value->toLocal8Bit());
-        else
-            qunsetenv("HOME");
-    }
-    ~HomeScope() { qputenv("HOME", m_previous); }
-    HomeScope(const HomeScope &) = delete;
-    HomeScope &operator=(const HomeScope &) = delete;
-
-private:
-    QByteArray m_previous;
-};
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "common/TestMain.h"
+#include "common/WriteTestSupport.h"
 
 #include "toolkit/DateTime.h"
 #include "toolkit/System.h"
@@ -10,22 +11,9 @@
 
 #include <memory>
 
+using namespace WriteTest;
+
 namespace {
-
-const QString kStamp = QStringLiteral("230411_234236"); // style 4 of the pinned moment
-
-Toolkit::DateTime pinnedMoment()
-{
-    Toolkit::DateTime t;
-    t.Year = 2023;
-    t.Month = 4;
-    t.Day = 11;
-    t.Hour = 23;
-    t.Minute = 42;
-    t.Second = 36;
-    t.Nanosecond = 123456789;
-    return t;
-}
 
 QString home() { return TestHome::path(); }
 
@@ -52,20 +40,6 @@ QStringList entriesBelow(const QString &root, QDir::Filters kind)
 QStringList filesBelow(const QString &root) { return entriesBelow(root, QDir::Files); }
 
 QStringList foldersBelow(const QString &root) { return entriesBelow(root, QDir::Dirs); }
-
-QByteArray contentOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 void emptyFolder(const QString &path)
 {
@@ -97,27 +71,6 @@ QStringList escapedEntries()
     return found;
 }
 
-// Points HOME (and so every special folder) somewhere else while it lives.
-class HomeOverride
-{
-public:
-    explicit HomeOverride(const QString &path)
-        : m_previous(qgetenv("HOME"))
-    {
-        qputenv("HOME", path.toLocal8Bit());
-    }
-    ~HomeOverride() { qputenv("HOME", m_previous); }
-    HomeOverride(const HomeOverride &) = delete;
-    HomeOverride &operator=(const HomeOverride &) = delete;
-
-private:
-    QByteArray m_previous;
-};
-
-const QString kTextToFileAlert =
-    QStringLiteral("Oops! FileTools.TextToFile\nMODULE: FileTools\nMETHOD: TextToFile\nTYPE: IOException");
-const QString kCreateFoldersAlert = QStringLiteral(
-    "Oops! FileTools.CreateAllFoldersInPath\nMODULE: FileTools\nMETHOD: CreateAllFoldersInPath\nTYPE: IOException");
 const QString kNotAppropriate = QStringLiteral("rbHasExtension passed a proposed file name that is not appropriate");
 const QString kTooLong = QStringLiteral("rbHasExtension passed a proposed file name that is too long");
 
@@ -396,7 +349,7 @@ private slots:
         QFETCH(QString, expectedFile);
         QTemporaryDir elsewhere(QDir::tempPath() + QStringLiteral("/vantrel-elsewhere-XXXXXX"));
         QVERIFY(elsewhere.isValid());
-        std::unique_ptr<HomeOverride> linkedHome;
+        std::unique_ptr<HomeScope> linkedHome;
         if (where == u"outside") {
             writeFile(home() + QStringLiteral("/.config/user-dirs.dirs"),
                       "XDG_DESKTOP_DIR=\"" + elsewhere.path().toUtf8() + "/Desk\"\nXDG_DOCUMENTS_DIR=\""
@@ -407,7 +360,7 @@ private slots:
             const QString link = elsewhere.path() + QStringLiteral("/home");
             QVERIFY(QDir().mkpath(real));
             QVERIFY(QFile::link(real, link));
-            linkedHome = std::make_unique<HomeOverride>(link);
+            linkedHome = std::make_unique<HomeScope>(link);
             expectedFile = QStringLiteral("real/") + expectedFile;
         }
         FileTools::TextToFile(QStringLiteral("abc"), QStringLiteral("Report"), folder, 4);
@@ -444,7 +397,7 @@ private slots:
         QFETCH(QString, below);
         const QString deepHome = home() + QLatin1Char('/') + below;
         QVERIFY(QDir().mkpath(deepHome));
-        HomeOverride override(deepHome);
+        HomeScope override(deepHome);
         FileTools::TextToFile(QStringLiteral("abc"), QStringLiteral("Report"), QStringLiteral("Desktop/Reports"), 4);
         QCOMPARE(filesBelow(home()), QStringList{below + "/Desktop/Reports/" + kStamp + "Report.txt"});
         QVERIFY(m_rec->messages.isEmpty());
@@ -457,7 +410,7 @@ private slots:
             QSKIP("needs a writable root folder to place a home one level below it");
         QTemporaryDir shallow(QStringLiteral("/vantrel-home-XXXXXX"));
         QVERIFY(shallow.isValid());
-        HomeOverride override(shallow.path());
+        HomeScope override(shallow.path());
         FileTools::TextToFile(QStringLiteral("abc"), QStringLiteral("Report"), QStringLiteral("Desktop/Reports"), 4);
         QCOMPARE(filesBelow(shallow.path()), QStringList{"Desktop/Reports/" + kStamp + "Report.txt"});
         QVERIFY(m_rec->messages.isEmpty());
