@@ -109,7 +109,7 @@ for t in "${targets[@]}"; do
     seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.1f", b - a }')
     rate=$(awk -v n="${execs:-0}" -v s="$seconds" 'BEGIN { printf "%.0f", (s > 0 ? n / s : 0) }')
     # The last status line ("#N DONE cov: X ft: Y corp: ..." or the last pulse before a crash).
-    status=$(grep -E '^#[0-9]+' "$log" | tail -1)
+    status=$(grep -aE '^#[0-9]+' "$log" | tail -1)
     cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$status")
     ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$status")
     corpus=$(find "$work/corpus" -type f | wc -l)
