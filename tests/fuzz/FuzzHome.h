@@ -3,6 +3,8 @@
 // XDG variables are unset, so Desktop and Documents lie inside it and nothing reaches the real
 // home; it is emptied before each run, so millions of runs do not fill the disk.
 
+#include "tests/common/Folders.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
@@ -20,18 +22,6 @@ inline QTemporaryDir &root()
 {
     static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/vantrel-fuzz-XXXXXX"));
     return dir;
-}
-
-inline void emptyFolder(const QString &path)
-{
-    const QDir dir(path);
-    for (const QFileInfo &info :
-         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        if (info.isDir() && !info.isSymLink())
-            QDir(info.filePath()).removeRecursively();
-        else
-            QFile::remove(info.filePath());
-    }
 }
 
 } // namespace detail
@@ -65,17 +55,8 @@ inline QString outside()
 // Removes everything in the home, and anything that escaped it into the folder around it.
 inline void empty()
 {
-    detail::emptyFolder(path());
-    const QDir around(outside());
-    for (const QFileInfo &info :
-         around.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        if (info.fileName() == QLatin1String("home"))
-            continue;
-        if (info.isDir() && !info.isSymLink())
-            QDir(info.filePath()).removeRecursively();
-        else
-            QFile::remove(info.filePath());
-    }
+    TestFolders::removeEntries(path());
+    TestFolders::removeEntries(outside(), QStringLiteral("home"));
 }
 
 } // namespace FuzzHome

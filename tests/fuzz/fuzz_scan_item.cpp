@@ -4,6 +4,7 @@
 #include "scan/Project.h"
 #include "scan/Scanner.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "tests/fuzz/FuzzScan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,22 +25,6 @@ struct Outcome
     QStringList facts; // the item's symbols and each finding, line ending free
 };
 
-QString describe(const Scan::Finding &f)
-{
-    const QStringList parts{QString::number(f.line),
-                            QString::number(f.column),
-                            f.item,
-                            f.member,
-                            QString::number(f.memberLine),
-                            f.row ? f.row->name : QStringLiteral("-"),
-                            Scan::ConfidenceWord(f.confidence),
-                            QString::number(int(f.kind)),
-                            f.guarded ? QStringLiteral("guarded") : QString(),
-                            f.notes.join(u','),
-                            f.snippet};
-    return parts.join(u'|');
-}
-
 Outcome scan(const QByteArray &bytes)
 {
     Outcome out;
@@ -59,7 +44,7 @@ Outcome scan(const QByteArray &bytes)
     project.items.append(std::move(item));
     const Scan::ScanResult result = Scan::ScanProject(project, Scan::ScanCatalogue::Builtin());
     for (const Scan::Finding &f : result.findings)
-        out.facts << describe(f);
+        out.facts << FuzzScan::describe(f);
     out.facts << result.errors;
     return out;
 }

@@ -5,6 +5,7 @@
 #include "scan/Project.h"
 #include "scan/Scanner.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "tests/fuzz/FuzzScan.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -73,23 +74,6 @@ Folder &folder()
     return f;
 }
 
-QString describe(const Scan::Finding &f)
-{
-    return QStringList{f.file,
-                       QString::number(f.line),
-                       QString::number(f.column),
-                       f.item,
-                       f.member,
-                       QString::number(f.memberLine),
-                       f.row ? f.row->name : QStringLiteral("-"),
-                       Scan::ConfidenceWord(f.confidence),
-                       QString::number(int(f.kind)),
-                       f.guarded ? QStringLiteral("guarded") : QString(),
-                       f.notes.join(u','),
-                       f.snippet}
-        .join(u'|');
-}
-
 // An item's indices all point into its own lines; the scanner relies on it.
 void checkItem(const Scan::Item &item)
 {
@@ -150,7 +134,7 @@ QStringList facts(const Scan::Project &p, qint64 inputBytes, bool scan)
     if (scan) {
         const Scan::ScanResult result = Scan::ScanProject(p, Scan::ScanCatalogue::Builtin());
         for (const Scan::Finding &f : result.findings)
-            out << describe(f);
+            out << FuzzScan::describe(f);
         out << result.errors;
     }
     return out;

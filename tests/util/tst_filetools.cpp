@@ -1,3 +1,4 @@
+#include "common/Folders.h"
 #include "common/TestMain.h"
 #include "common/WriteTestSupport.h"
 
@@ -41,17 +42,7 @@ QStringList filesBelow(const QString &root) { return entriesBelow(root, QDir::Fi
 
 QStringList foldersBelow(const QString &root) { return entriesBelow(root, QDir::Dirs); }
 
-void emptyFolder(const QString &path)
-{
-    QDir dir(path);
-    for (const QFileInfo &info :
-         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        if (info.isDir() && !info.isSymLink())
-            QDir(info.filePath()).removeRecursively();
-        else
-            QFile::remove(info.filePath());
-    }
-}
+void emptyFolder(const QString &path) { TestFolders::removeEntries(path); }
 
 // Names that a write escaping its folder would leave next to the test home or higher up.
 const QStringList kEscapeNames = {QStringLiteral("vantrel-escape"), QStringLiteral("vantrel-escape.txt"),
