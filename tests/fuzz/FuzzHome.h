@@ -3,11 +3,15 @@
 // XDG variables are unset, so Desktop and Documents lie inside it and nothing reaches the real
 // home; it is emptied before each run, so millions of runs do not fill the disk.
 
+#include "errors/ErrorHandling.h"
 #include "tests/common/Folders.h"
+#include "toolkit/DateTime.h"
+#include "toolkit/System.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -58,5 +62,28 @@ inline void empty()
     TestFolders::removeEntries(path());
     TestFolders::removeEntries(outside(), QStringLiteral("home"));
 }
+
+// What a run shows instead of blocking: message boxes and reports recorded, the clock pinned
+// (its file-name stamp in style 4 is "230411_234236"), the home made.
+struct Recorders
+{
+    Toolkit::MessageRecorder messages;
+    Toolkit::PinnedClock clock{Toolkit::DateTime{2023, 4, 11, 23, 42, 36, 123456789}};
+    QStringList reports;
+
+    Recorders()
+    {
+        path();
+        ErrorHandling::setReportOpener([this](const QString &text) { reports.append(text); });
+    }
+
+    // Forgets what earlier runs recorded.
+    void clear()
+    {
+        messages.messages.clear();
+        messages.beeps = 0;
+        reports.clear();
+    }
+};
 
 } // namespace FuzzHome

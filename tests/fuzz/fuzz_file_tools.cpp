@@ -31,22 +31,9 @@ constexpr qint64 kMaxNameLength = 50;
 const QString kNotAppropriate = QStringLiteral("rbHasExtension passed a proposed file name that is not appropriate");
 const QString kTooLong = QStringLiteral("rbHasExtension passed a proposed file name that is too long");
 
-struct Recorders
+FuzzHome::Recorders &recorders()
 {
-    Toolkit::MessageRecorder messages;
-    Toolkit::PinnedClock clock{Toolkit::DateTime{2023, 4, 11, 23, 42, 36, 123456789}};
-    QStringList reports;
-
-    Recorders()
-    {
-        FuzzHome::path();
-        ErrorHandling::setReportOpener([this](const QString &text) { reports.append(text); });
-    }
-};
-
-Recorders &recorders()
-{
-    static Recorders r;
+    static FuzzHome::Recorders r;
     return r;
 }
 
@@ -144,11 +131,9 @@ void checkPathHelpers(const QString &path)
 
 void checkTextToFile(const QString &text, const QString &name, const QString &folder, qint64 style)
 {
-    Recorders &rec = recorders();
+    FuzzHome::Recorders &rec = recorders();
     const QString home = FuzzHome::path();
-    rec.messages.messages.clear();
-    rec.messages.beeps = 0;
-    rec.reports.clear();
+    rec.clear();
 
     FileTools::TextToFile(text, name, folder, style);
 
@@ -214,7 +199,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype textStart = parts.size() > 2 ? parts.at(0).size() + parts.at(1).size() + 3 : bytes.size();
     const QString text = QString::fromUtf8(bytes.mid(textStart));
 
-    Recorders &rec = recorders();
+    FuzzHome::Recorders &rec = recorders();
     rec.messages.messages.clear();
     for (const QString &path : {folder, name}) {
         checkViablePath(path);

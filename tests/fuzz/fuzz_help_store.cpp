@@ -20,32 +20,13 @@
 
 namespace {
 
-// Stamp of the pinned moment below, as style 4 writes it in front of a file name.
+// Stamp of the pinned moment (FuzzHome::Recorders), as style 4 writes it in front of a file name.
 const QString kStamp = QStringLiteral("230411_234236");
 const QString kTerminator = QStringLiteral("<#CR>");
 
-struct Recorders
+FuzzHome::Recorders &recorders()
 {
-    Toolkit::MessageRecorder messages;
-    Toolkit::PinnedClock clock{Toolkit::DateTime{2023, 4, 11, 23, 42, 36, 0}};
-    QStringList reports;
-
-    Recorders()
-    {
-        FuzzHome::path();
-        ErrorHandling::setReportOpener([this](const QString &text) { reports.append(text); });
-    }
-
-    void clear()
-    {
-        messages.messages.clear();
-        reports.clear();
-    }
-};
-
-Recorders &recorders()
-{
-    static Recorders r;
+    static FuzzHome::Recorders r;
     return r;
 }
 
@@ -122,7 +103,7 @@ void checkTopic(qint64 key, const QString &value, const QString &source, const Q
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    Recorders &rec = recorders();
+    FuzzHome::Recorders &rec = recorders();
     const QString source = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 
     FuzzHome::empty();
